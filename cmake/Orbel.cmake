@@ -1,0 +1,55 @@
+# Helpers shared by every component's CMakeLists.
+
+# orbel_component_sources(<var> <dir>): the .cpp files of a component folder
+# (not its subfolders), picked up as they are added.
+function(orbel_component_sources var dir)
+  file(GLOB _src CONFIGURE_DEPENDS ${dir}/*.cpp)
+  set(${var} ${_src} PARENT_SCOPE)
+endfunction()
+
+# orbel_add_test(<name> SOURCES ... LIBS ... [ENV ...])
+# One GoogleTest executable; its cases are registered with CTest one by one.
+# Windows are offscreen and Sleep is recorded instead of waited in every test.
+function(orbel_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORBEL_BIN_DIR}/tests)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${ORBEL_BIN_DIR}/tests
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORBEL_TEST_DATA=${PROJECT_SOURCE_DIR}/../shared/testdata;${T_ENV}"
+               TIMEOUT 300)
+endfunction()
+
+# orbel_add_plugin(<name> <extension> SOURCES ...)
+# A plug-in library: its own copy of the model classes, nothing exported but
+# GetPlugin, written to Plugins/<name><extension> beside the program.
+function(orbel_add_plugin name ext)
+  cmake_parse_arguments(P "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} MODULE ${P_SOURCES})
+  target_link_libraries(${name} PRIVATE orbel_plugin_common orbel_model ${P_LIBS})
+  set_target_properties(${name} PROPERTIES
+    PREFIX "" SUFFIX "${ext}"
+    LIBRARY_OUTPUT_DIRECTORY ${ORBEL_PLUGIN_DIR}
+    CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
+    BUILD_RPATH "\$ORIGIN/..")
+  target_link_options(${name} PRIVATE -Wl,-Bsymbolic -Wl,--no-undefined)
+endfunction()
+
+# orbel_platform_library(<target> <dir>): a shared library of the layer made of
+# <dir>/src/*.cpp with public headers in <dir>/include. A component that has
+# only headers so far becomes an interface library.
+function(orbel_platform_library target dir)
+  orbel_component_sources(_src ${dir}/src)
+  if(_src)
+    add_library(${target} SHARED ${_src})
+    target_include_directories(${target} PUBLIC ${dir}/include)
+    set(ORBEL_LINK_KIND PUBLIC PARENT_SCOPE)
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${dir}/include)
+    set(ORBEL_LINK_KIND INTERFACE PARENT_SCOPE)
+  endif()
+endfunction()
