@@ -53,3 +53,13 @@ function(orbel_platform_library target dir)
     set(ORBEL_LINK_KIND INTERFACE PARENT_SCOPE)
   endif()
 endfunction()
+
+# orbel_folder_test(<name> LIBS ...): the test program made of every .cpp in the
+# calling folder; nothing while the folder has none.
+function(orbel_folder_test name)
+  cmake_parse_arguments(F "" "" "LIBS;ENV" ${ARGN})
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(_src)
+    orbel_add_test(${name} SOURCES ${_src} LIBS ${F_LIBS} ENV ${F_ENV})
+  endif()
+endfunction()

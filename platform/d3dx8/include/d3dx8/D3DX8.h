@@ -1,0 +1,4 @@
+// Everything of the D3DX 8 utility interface.
+#pragma once
+
+#include <d3d8/D3D8.h>
