@@ -19,6 +19,7 @@ function(orbel_add_test name)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${ORBEL_BIN_DIR}/tests
     DISCOVERY_TIMEOUT 60
+    DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORBEL_TEST_DATA=${PROJECT_SOURCE_DIR}/../shared/testdata;${T_ENV}"
                TIMEOUT 300)
 endfunction()
