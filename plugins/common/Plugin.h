@@ -93,7 +93,7 @@ public:
 // GetPlugin writes the object.
 struct PluginRecord {
     cPlugin* plugin = nullptr;
-    HINSTANCE module = nullptr;
+    HINSTANCE hModule = nullptr;
 };
 
 // The one function a plug-in library exports, by this name. It allocates the
