@@ -2,3 +2,4 @@
 #pragma once
 
 #include <d3d8/D3D8.h>
+#include <d3dx8/Math.h>
