@@ -3,3 +3,4 @@
 #pragma once
 
 #include <win32/Win32.h>
+#include <framework/Resources.h>
