@@ -249,7 +249,7 @@ ORBEL_API D3DXVECTOR3* D3DXVec3Project(D3DXVECTOR3* pOut, const D3DXVECTOR3* pV,
                                        const D3DXMATRIX* pProjection, const D3DXMATRIX* pView,
                                        const D3DXMATRIX* pWorld);
 // The inverse of D3DXVec3Project. Returns NULL, leaving *pOut unchanged, when
-// the combined matrix has no inverse or the viewport has no area.
+// the combined matrix has no inverse or the viewport has no area or no depth range.
 ORBEL_API D3DXVECTOR3* D3DXVec3Unproject(D3DXVECTOR3* pOut, const D3DXVECTOR3* pV, const D3DVIEWPORT8* pViewport,
                                          const D3DXMATRIX* pProjection, const D3DXMATRIX* pView,
                                          const D3DXMATRIX* pWorld);
@@ -312,7 +312,8 @@ ORBEL_API float D3DXPlaneDotCoord(const D3DXPLANE* pP, const D3DXVECTOR3* pV);
 // a*x + b*y + c*z.
 ORBEL_API float D3DXPlaneDotNormal(const D3DXPLANE* pP, const D3DXVECTOR3* pV);
 // Where the infinite line through pV1 and pV2 meets the plane. Returns NULL,
-// leaving *pOut unchanged, when the line is parallel to the plane.
+// leaving *pOut unchanged, when the line is parallel to the plane (or so
+// nearly parallel that the point is not finite).
 ORBEL_API D3DXVECTOR3* D3DXPlaneIntersectLine(D3DXVECTOR3* pOut, const D3DXPLANE* pP, const D3DXVECTOR3* pV1,
                                               const D3DXVECTOR3* pV2);
 
