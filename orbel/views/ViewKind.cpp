@@ -1,0 +1,40 @@
+#include "orbel/views/ViewKind.h"
+
+namespace {
+
+const ViewKindDefaults kKinds[8] = {
+    {"Top", {0, 10, 0}, {0, 1, 0}, {0, 1, 0}, {0, 0, 1}},
+    {"Bottom", {0, -10, 0}, {0, 1, 0}, {0, 1, 0}, {0, 0, 1}},
+    {"Left", {-10, 0, 0}, {-1, 0, 0}, {1, 0, 0}, {0, 1, 0}},
+    {"Right", {10, 0, 0}, {1, 0, 0}, {1, 0, 0}, {0, 1, 0}},
+    {"Front", {0, 0, -10}, {0, 0, 1}, {0, 0, 1}, {0, 1, 0}},
+    {"Back", {0, 0, 10}, {0, 0, 1}, {0, 0, 1}, {0, 1, 0}},
+    {"User", {0, 0, -10}, {0, 1, 0}, {1, 1, 1}, {0, 1, 0}},
+    {"Perspective", {0, 0, -10}, {0, 1, 0}, {1, 1, 1}, {0, 1, 0}},
+};
+
+}  // namespace
+
+bool IsValidViewKind(int kind) { return kind >= ViewKindTop && kind <= ViewKindPerspective; }
+
+const ViewKindDefaults* FindViewKindDefaults(int kind)
+{
+    return IsValidViewKind(kind) ? &kKinds[kind - 1] : nullptr;
+}
+
+bool IsOrbitingKind(int kind) { return kind == ViewKindUser || kind == ViewKindPerspective; }
+
+int ViewKindFromCommand(UINT commandId)
+{
+    switch (commandId) {
+    case ID_VIEW_KIND_TOP: return ViewKindTop;
+    case ID_VIEW_KIND_BOTTOM: return ViewKindBottom;
+    case ID_VIEW_KIND_LEFT: return ViewKindLeft;
+    case ID_VIEW_KIND_RIGHT: return ViewKindRight;
+    case ID_VIEW_KIND_FRONT: return ViewKindFront;
+    case ID_VIEW_KIND_BACK: return ViewKindBack;
+    case ID_VIEW_KIND_USER: return ViewKindUser;
+    case ID_VIEW_KIND_PERSPECTIVE: return ViewKindPerspective;
+    default: return 0;
+    }
+}

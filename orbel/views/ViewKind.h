@@ -1,0 +1,56 @@
+// The eight kinds a view can show and the camera each kind starts from.
+#pragma once
+
+#include <d3dx8/D3DX8.h>
+#include <win32/Types.h>
+
+// Values are stored in scene files and undo steps; they never change.
+enum ViewKind : int {
+    ViewKindTop = 1,
+    ViewKindBottom = 2,
+    ViewKindLeft = 3,
+    ViewKindRight = 4,
+    ViewKindFront = 5,
+    ViewKindBack = 6,
+    ViewKindUser = 7,
+    ViewKindPerspective = 8,
+};
+
+// What choosing a kind gives a view; target, zoom and field of view are the
+// same for every kind (see the constants below).
+struct ViewKindDefaults {
+    const char* title;
+    D3DXVECTOR3 eye;
+    D3DXVECTOR3 planeNormal;
+    D3DXVECTOR3 rollAxis;
+    D3DXVECTOR3 up;
+};
+
+inline constexpr float kDefaultZoom = 10.0f;
+inline constexpr float kDefaultFieldOfView = 0.7853982f;  // pi / 4
+
+// Null for a kind outside 1..8.
+const ViewKindDefaults* FindViewKindDefaults(int kind);
+
+bool IsValidViewKind(int kind);
+
+// User and Perspective turn about their target; the six axis views roll.
+bool IsOrbitingKind(int kind);
+
+// Only Perspective is drawn with a perspective projection.
+inline bool IsPerspectiveKind(int kind) { return kind == ViewKindPerspective; }
+
+// Context-menu command ids of the "Views" submenu.
+enum ViewKindCommand : UINT {
+    ID_VIEW_KIND_TOP = 133,
+    ID_VIEW_KIND_BOTTOM = 134,
+    ID_VIEW_KIND_LEFT = 137,
+    ID_VIEW_KIND_RIGHT = 138,
+    ID_VIEW_KIND_FRONT = 139,
+    ID_VIEW_KIND_BACK = 140,
+    ID_VIEW_KIND_USER = 141,
+    ID_VIEW_KIND_PERSPECTIVE = 142,
+};
+
+// 0 for an id that names no kind.
+int ViewKindFromCommand(UINT commandId);
