@@ -1,0 +1,86 @@
+// CDocument: the data side of the document/view machinery: the modified
+// flag, title and path, the list of views, and opening and saving through
+// Serialize.
+//
+// The links to frames and templates (save prompts, closing, routing, view
+// updates) live in DocumentFrameLinks.cpp, kept by the window side.
+#pragma once
+
+#include <framework/Archive.h>
+#include <framework/CString.h>
+#include <framework/CmdTarget.h>
+#include <framework/Exceptions.h>
+#include <framework/List.h>
+
+class CView;
+class CFrameWnd;
+class CDocTemplate;
+
+class ORBEL_API CDocument : public CCmdTarget {
+    DECLARE_DYNAMIC(CDocument)
+public:
+    CDocument();
+    ~CDocument() override;
+
+    const CString& GetTitle() const;
+    virtual void SetTitle(LPCTSTR lpszTitle);
+    const CString& GetPathName() const;
+    // Keeps the full path (in the program's "\" form) and makes its file
+    // name the title; with bAddToMRU the recent-file hook hears of it.
+    virtual void SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU = TRUE);
+
+    virtual BOOL IsModified();
+    virtual void SetModifiedFlag(BOOL bModified = TRUE);
+
+    // The views, in the order they were added; empty while there are none.
+    virtual POSITION GetFirstViewPosition() const;
+    virtual CView* GetNextView(POSITION& rPosition) const;
+    void AddView(CView* pView);
+    void RemoveView(CView* pView);
+    void UpdateAllViews(CView* pSender, LPARAM lHint = 0L, CObject* pHint = nullptr);
+    CDocTemplate* GetDocTemplate() const;
+
+    // Empties the document (DeleteContents), forgets the path and clears
+    // the modified flag.
+    virtual BOOL OnNewDocument();
+    // Reads the file through Serialize with a loading archive whose
+    // m_pDocument is this document. A failure is reported and gives FALSE;
+    // the contents are not emptied afterwards, so a document that reads
+    // into fresh storage and swaps it in at the end keeps what it had.
+    virtual BOOL OnOpenDocument(LPCTSTR lpszPathName);
+    // Writes the document through Serialize into a new file beside the
+    // target and puts it in place only when all went well, so a failed save
+    // never destroys the file that was there. A failure is reported and
+    // gives FALSE.
+    virtual BOOL OnSaveDocument(LPCTSTR lpszPathName);
+    virtual void OnCloseDocument();
+    virtual void DeleteContents();
+    virtual BOOL SaveModified();
+    virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
+    virtual void PreCloseFrame(CFrameWnd* pFrame);
+    virtual BOOL DoSave(LPCTSTR lpszPathName, BOOL bReplace = TRUE);
+    virtual BOOL DoFileSave();
+    virtual void OnChangedViewList();
+    // Tells the user why a file could not be read or written.
+    virtual void ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOOL bSaving);
+
+    CDocTemplate* m_pDocTemplate = nullptr;
+
+protected:
+    void OnFileSave();
+    void OnFileSaveAs();
+
+    CString m_strTitle;
+    CString m_strPathName;
+    CPtrList m_viewList;
+    BOOL m_bModified;
+    BOOL m_bAutoDelete;
+};
+
+namespace orbel {
+
+// Called by CDocument::SetPathName with bAddToMRU; the application installs it.
+using RecentFileHook = void (*)(LPCTSTR lpszPathName);
+ORBEL_API void SetRecentFileHook(RecentFileHook hook);
+
+} // namespace orbel

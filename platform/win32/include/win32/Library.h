@@ -1,0 +1,38 @@
+// Loading libraries at run time and naming modules.
+//
+// A library's entry point is emulated: if it exports
+//   extern "C" BOOL DllMain(HINSTANCE, DWORD, LPVOID)
+// it is called with DLL_PROCESS_ATTACH after the first load and with
+// DLL_PROCESS_DETACH before the last FreeLibrary; FALSE from the attach call
+// fails the load (the library is closed, NULL returned). Libraries are opened
+// with local symbol binding, so equally named classes of two libraries never
+// bind to each other.
+#pragma once
+
+#include <win32/Types.h>
+
+#define DLL_PROCESS_DETACH 0
+#define DLL_PROCESS_ATTACH 1
+#define DLL_THREAD_ATTACH 2
+#define DLL_THREAD_DETACH 3
+
+using FARPROC = INT_PTR (*)();
+using DllMainProc = BOOL (*)(HINSTANCE, DWORD, LPVOID);
+
+// A name without a folder separator is looked up in the current directory.
+ORBEL_API HMODULE LoadLibraryA(LPCSTR lpLibFileName);
+ORBEL_API FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
+ORBEL_API BOOL FreeLibrary(HMODULE hLibModule);
+
+// NULL names the program itself; otherwise the name of a library loaded
+// with LoadLibraryA (as given or its file name, case-insensitively).
+ORBEL_API HMODULE GetModuleHandleA(LPCSTR lpModuleName);
+// The full path of the program (hModule NULL) or of a loaded library, with
+// "\" separators. Returns the length copied; a too small buffer gets the
+// truncated, terminated path, nSize is returned and the last error is
+// ERROR_INSUFFICIENT_BUFFER.
+ORBEL_API DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
+
+#define LoadLibrary LoadLibraryA
+#define GetModuleHandle GetModuleHandleA
+#define GetModuleFileName GetModuleFileNameA
