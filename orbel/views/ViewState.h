@@ -19,5 +19,7 @@ struct ViewState {
     bool wireOverlay = false;
 };
 
-// The function of a "Change View" undo entry; param is the entry's ViewState.
-void ViewStateProc(void* param, bool discard);
+// The function of a "Change View" undo entry; param is the entry's
+// ViewState. Discarding only frees the record: it never calls into the view,
+// which may be gone by then.
+void ViewStateProc(INT_PTR param, BOOL discard);

@@ -1,0 +1,146 @@
+// One of the four views of the scene: its camera and display settings, the
+// eight view kinds, camera navigation, painting and scene drawing.
+#pragma once
+
+#include "orbel/views/CameraNavigation.h"
+#include "orbel/views/PickingGeometry.h"
+#include "orbel/views/ViewBlock.h"
+#include "orbel/views/ViewKind.h"
+#include "orbel/views/ViewState.h"
+
+#include <d3d8/D3D8.h>
+#include <d3dx8/D3DX8.h>
+#include <framework/Afx.h>
+#include "model/SceneView.h"
+
+#include <optional>
+
+class CMyOrbelDoc;
+class cObjekt3D;
+class cPlugin;
+struct MeshVertex;
+struct SelectedElement;
+struct UndoEntry;
+
+// Fill-mode and display commands of the view's context menu.
+enum ViewDisplayCommand : UINT {
+    ID_FILL_MODE_SOLID_WIRE = 135,
+    ID_VIEW_GRID = 136,
+    ID_FILL_MODE_POINT = 150,
+    ID_FILL_MODE_WIREFRAME = 151,
+    ID_FILL_MODE_SOLID = 153,
+    ID_SHOW_BACK_FACES = 176,
+};
+
+class CMyOrbelView : public CView, public cSceneView {
+    DECLARE_DYNCREATE(CMyOrbelView)
+
+public:
+    CMyOrbelView();
+    ~CMyOrbelView() override;
+
+    CMyOrbelDoc* GetDocument() const;
+
+    // Set once by the frame before the first SetViewKind; nothing is owned.
+    void SetFrameState(IDirect3DVertexBuffer8* gridBuffer, IDirect3DVertexBuffer8* axesBuffer, int* viewMode,
+                       int* selectionMode, int* transformMode, BYTE* pivot, float* axisMasks,
+                       cPlugin** currentPlugin);
+    int GetViewKind() const { return m_Kind; }
+
+    // View kinds and "Change View" steps.
+    void SetViewKind(int kind, UndoEntry* entry);
+    void OnViewKind(UINT commandId);
+    void SaveViewState(UndoEntry* entry);
+    void SwapViewState(ViewState* state, bool discard);
+
+    // The document's side: reset to the view's own kind, and the 58-byte
+    // block of the scene file. Reading checks the block into a pending copy
+    // (a bad one throws the framework's archive exception and changes
+    // nothing); ApplyViewBlock puts it into force once the whole file is in.
+    void ResetViewToKind() override;
+    void WriteViewBlock(CArchive& ar) override;
+    void ReadViewBlock(CArchive& ar) override;
+    void ApplyViewBlock() override;
+    void Serialize(CArchive& ar) override;
+    ViewBlock MakeViewBlock() const;
+    void ApplyBlock(const ViewBlock& block);
+
+    // Navigation (the mouse handlers call these).
+    void NavigateView(UINT flags, int x, int y);
+    BOOL OnMouseWheel(UINT flags, short zDelta, CPoint point);
+    void OnMouseMove(UINT flags, CPoint point);
+
+    // Display commands.
+    void OnGrid();
+    void OnShowBackFaces();
+    void OnFillMode(UINT commandId);
+
+    // Picking, on the matrices of the last paint. Client areas without width
+    // or height and rays parallel to the plane give no result (FALSE or
+    // NULL) and leave the outputs untouched.
+    BOOL ScreenToRay(int x, int y, D3DXVECTOR3* origin, D3DXVECTOR3* direction) const;
+    D3DXVECTOR3* IntersectViewPlane(D3DXVECTOR3* point, D3DXVECTOR3 origin, D3DXVECTOR3 direction,
+                                    const D3DXVECTOR3* normal) const;
+    BOOL BuildViewFrustum(ViewFrustum* frustum) const;
+    BOOL PickPointOnObject(const SelectedElement& face, D3DXVECTOR3 origin, D3DXVECTOR3 direction,
+                           D3DXVECTOR3* point) const;
+
+    // Painting and scene drawing.
+    void OnDraw(CDC* pDC) override;
+    void DrawAxisTriad(CDC* pDC, IDirect3DDevice8* device);
+    void DrawGrid(IDirect3DDevice8* device);
+    void DrawScene(IDirect3DDevice8* device);
+    void DrawObject(IDirect3DDevice8* device, cObjekt3D* object, const CArray<WORD, WORD>* indices);
+    void DrawSelectedFace(IDirect3DDevice8* device, cObjekt3D* object, const MeshVertex* vertices);
+    void DrawSelectedVertex(IDirect3DDevice8* device, const SelectedElement& element);
+    void DrawBoundingBox(cObjekt3D* object, IDirect3DDevice8* device);
+
+    ViewCamera GetCamera() const;
+    void SetCamera(const ViewCamera& camera);
+    PickingCamera GetPickingCamera() const;
+
+    // Fields, in the order the view is made of.
+    CPoint m_LastPoint{0, 0};
+    CPoint m_DownPoint{0, 0};
+    bool m_bRubberBand = false;
+    D3DXVECTOR3 m_Eye{0, 0, -10};
+    D3DXVECTOR3 m_Target{0, 0, 0};
+    float m_Zoom = kDefaultZoom;
+    float m_FieldOfView = kDefaultFieldOfView;
+    D3DXVECTOR3 m_PlaneNormal{0, 1, 0};
+    D3DXVECTOR3 m_RollAxis{0, 1, 0};
+    D3DXVECTOR3 m_Up{0, 1, 0};
+    D3DXMATRIX m_ViewMatrix;
+    D3DXMATRIX m_ProjectionMatrix;
+    int m_Kind = 0;
+    CString m_Title{" "};
+    bool m_bGrid = true;
+    int m_CullMode = D3DCULL_NONE;
+    IDirect3DVertexBuffer8* m_pGridBuffer = nullptr;
+    IDirect3DVertexBuffer8* m_pAxesBuffer = nullptr;
+    cPlugin** m_ppCurrentPlugin = nullptr;
+    int* m_pViewMode = nullptr;
+    int* m_pSelectionMode = nullptr;
+    int* m_pTransformMode = nullptr;
+    BYTE* m_pPivot = nullptr;
+    float* m_pAxisMasks = nullptr;
+    int m_FillMode = D3DFILL_WIREFRAME;
+    bool m_bWireOverlay = false;
+    bool m_bCloneDone = false;
+    bool m_bDragUndo = false;
+    IDirect3DVertexBuffer8* m_pHighlightBuffer = nullptr;
+
+protected:
+    std::optional<ViewBlock> m_PendingBlock;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void SetNavigationMode(int mode);
+    int NavigationMode() const { return m_pViewMode ? *m_pViewMode : 0; }
+    int SelectionMode() const { return m_pSelectionMode ? *m_pSelectionMode : 0; }
+    void RedrawThisView();
+    bool ClientSize(int* width, int* height) const;
+    bool HasKeyboardFocus() const;
+    void StartOrbit();
+};

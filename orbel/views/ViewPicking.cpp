@@ -1,0 +1,39 @@
+#include "orbel/views/MyOrbelView.h"
+
+PickingCamera CMyOrbelView::GetPickingCamera() const
+{
+    PickingCamera camera;
+    camera.view = m_ViewMatrix;
+    camera.projection = m_ProjectionMatrix;
+    CRect client;
+    GetClientRect(&client);
+    camera.clientWidth = client.Width();
+    camera.clientHeight = client.Height();
+    camera.kind = m_Kind;
+    camera.planeNormal = m_PlaneNormal;
+    return camera;
+}
+
+BOOL CMyOrbelView::ScreenToRay(int x, int y, D3DXVECTOR3* origin, D3DXVECTOR3* direction) const
+{
+    return GetPickingCamera().ScreenToRay(x, y, origin, direction);
+}
+
+D3DXVECTOR3* CMyOrbelView::IntersectViewPlane(D3DXVECTOR3* point, D3DXVECTOR3 origin, D3DXVECTOR3 direction,
+                                              const D3DXVECTOR3* normal) const
+{
+    PickingCamera camera;
+    camera.planeNormal = m_PlaneNormal;
+    return camera.IntersectViewPlane(point, origin, direction, normal);
+}
+
+BOOL CMyOrbelView::BuildViewFrustum(ViewFrustum* frustum) const
+{
+    return GetPickingCamera().BuildViewFrustum(frustum);
+}
+
+BOOL CMyOrbelView::PickPointOnObject(const SelectedElement& face, D3DXVECTOR3 origin, D3DXVECTOR3 direction,
+                                     D3DXVECTOR3* point) const
+{
+    return ::PickPointOnObject(face, origin, direction, point);
+}
