@@ -6,6 +6,11 @@
 
 #include <win32/Types.h>
 
+// Marks message handlers in class declarations.
+#ifndef afx_msg
+#define afx_msg
+#endif
+
 class CCmdTarget;
 class CCmdUI;
 class CWnd;
