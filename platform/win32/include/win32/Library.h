@@ -4,7 +4,8 @@
 //   extern "C" BOOL DllMain(HINSTANCE, DWORD, LPVOID)
 // it is called with DLL_PROCESS_ATTACH after the first load and with
 // DLL_PROCESS_DETACH before the last FreeLibrary; FALSE from the attach call
-// fails the load (the library is closed, NULL returned). Libraries are opened
+// fails the load (DllMain then hears DLL_PROCESS_DETACH, the library is
+// closed and NULL returned, with ERROR_DLL_INIT_FAILED). Libraries are opened
 // with local symbol binding, so equally named classes of two libraries never
 // bind to each other.
 #pragma once
@@ -16,7 +17,9 @@
 #define DLL_THREAD_ATTACH 2
 #define DLL_THREAD_DETACH 3
 
-using FARPROC = INT_PTR (*)();
+// Returns nothing, unlike the original's INT_PTR: the compiler accepts a cast
+// from this type to any function pointer type without a warning.
+using FARPROC = void (*)();
 using DllMainProc = BOOL (*)(HINSTANCE, DWORD, LPVOID);
 
 // A name without a folder separator is looked up in the current directory.

@@ -1,0 +1,60 @@
+// A fresh, empty folder for one test, removed afterwards; the test's
+// current directory is restored too.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace orbel::test {
+
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        static std::atomic<int> counter{0};
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        m_path = std::filesystem::temp_directory_path() /
+                 ("orbel-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        std::filesystem::create_directories(m_path);
+        m_previous = std::filesystem::current_path();
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::current_path(m_previous, ignored);
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return m_path; }
+    std::string Native(const std::string& relative = "") const { return (m_path / relative).string(); }
+    // The same path with backslashes, as the program writes it.
+    std::string Backslashed(const std::string& relative = "") const
+    {
+        std::string path = Native(relative);
+        for (char& c : path)
+            if (c == '/')
+                c = '\\';
+        return path;
+    }
+    void WriteFile(const std::string& relative, const std::string& contents) const
+    {
+        std::filesystem::create_directories((m_path / relative).parent_path());
+        std::ofstream(m_path / relative, std::ios::binary) << contents;
+    }
+    std::string ReadFile(const std::string& relative) const
+    {
+        std::ifstream in(m_path / relative, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+private:
+    std::filesystem::path m_path;
+    std::filesystem::path m_previous;
+};
+
+} // namespace orbel::test
