@@ -1,0 +1,43 @@
+// The one OpenGL context of the process: desktop OpenGL 4.5 compatibility
+// profile on a surfaceless EGL display, current on the thread that opened it.
+// Every image is drawn into framebuffer objects; there is no window surface.
+// The context also pools the textures and renderbuffers behind surfaces,
+// because views make and release their targets in every paint.
+#pragma once
+
+#include "Gl.h"
+
+#include <cstdint>
+#include <map>
+#include <tuple>
+#include <vector>
+
+namespace orbel::d3d8 {
+
+class GlContext {
+public:
+    // The context, opened on first use; nullptr when no EGL device or no
+    // OpenGL 4.5 context is available (then it is never tried again).
+    static GlContext* Get();
+
+    // A 2D texture or renderbuffer of the given internal format and size,
+    // from the pool when one is free.
+    GLuint AcquireTexture(GLenum internalFormat, int width, int height);
+    void ReturnTexture(GLuint name, GLenum internalFormat, int width, int height);
+    GLuint AcquireRenderbuffer(GLenum internalFormat, int width, int height);
+    void ReturnRenderbuffer(GLuint name, GLenum internalFormat, int width, int height);
+
+    // The device whose state the GL context last carried; a device seeing
+    // another owner re-applies all its state.
+    const void* owner = nullptr;
+
+private:
+    GlContext() = default;
+    bool Open();
+
+    using Key = std::tuple<GLenum, int, int>;
+    std::map<Key, std::vector<GLuint>> freeTextures_;
+    std::map<Key, std::vector<GLuint>> freeRenderbuffers_;
+};
+
+}  // namespace orbel::d3d8
