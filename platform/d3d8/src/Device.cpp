@@ -71,6 +71,7 @@ Device* Device::Create(Direct3D* d3d, const D3DDEVICE_CREATION_PARAMETERS& creat
         }
     }
     device->SetDefaultStates();
+    device->viewport_ = D3DVIEWPORT8{0, 0, presentation.BackBufferWidth, presentation.BackBufferHeight, 0.0f, 1.0f};
     device->renderStates_[D3DRS_ZENABLE] = presentation.EnableAutoDepthStencil ? D3DZB_TRUE : D3DZB_FALSE;
     device->renderStates_[D3DRS_SOFTWAREVERTEXPROCESSING] =
         (creation.BehaviorFlags & D3DCREATE_SOFTWARE_VERTEXPROCESSING) ? TRUE : FALSE;

@@ -292,8 +292,11 @@ void Device::UploadUniforms() {
     const float width = static_cast<float>(std::max<DWORD>(viewport_.Width, 1));
     const float height = static_cast<float>(std::max<DWORD>(viewport_.Height, 1));
     // Direct3D samples pixels at integer coordinates, GL at half-integers.
-    u.pixelOffset[0] = 1.0f / width;
-    u.pixelOffset[1] = -1.0f / height;
+    // Stopping a hair short of half a pixel makes edges through pixel
+    // centres fall the way Direct3D's top-left rule has them.
+    constexpr float kShift = 0.5f - 1.0f / 128.0f;
+    u.pixelOffset[0] = 2.0f * kShift / width;
+    u.pixelOffset[1] = -2.0f * kShift / height;
 
     int count = 0;
     for (const auto& [index, slot] : lights_) {

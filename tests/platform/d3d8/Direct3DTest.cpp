@@ -1,0 +1,243 @@
+#include "DeviceFixture.h"
+
+#include <d3d8/PresentTarget.h>
+
+#include <map>
+
+namespace orbel::test {
+namespace {
+
+class Direct3DTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        D3D8SetTestControl({});
+        IDirect3D8* probe = Direct3DCreate8(D3D_SDK_VERSION);
+        if (!probe) GTEST_SKIP() << "no OpenGL device";
+        probe->Release();
+    }
+    void TearDown() override {
+        D3D8SetTestControl({});
+        D3D8SetPresentTarget(nullptr);
+    }
+
+    static bool DepthAccepted(IDirect3D8* d3d, D3DFORMAT display, D3DFORMAT depth) {
+        return SUCCEEDED(d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, display, D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE,
+                                                depth)) &&
+               SUCCEEDED(d3d->CheckDepthStencilMatch(0, D3DDEVTYPE_HAL, display, display, depth));
+    }
+
+    static D3DPRESENT_PARAMETERS FramePresentation(D3DFORMAT display, D3DFORMAT depth) {
+        D3DPRESENT_PARAMETERS pp{};
+        pp.Windowed = TRUE;
+        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
+        pp.BackBufferFormat = display;
+        pp.EnableAutoDepthStencil = TRUE;
+        pp.AutoDepthStencilFormat = depth;
+        return pp;
+    }
+};
+
+// A window layer stand-in: fixed client sizes, remembers what was shown.
+struct RecordingTarget final : IPresentTarget {
+    std::map<HWND, std::pair<int, int>> sizes;
+    HWND shownIn = nullptr;
+    int shownWidth = 0, shownHeight = 0;
+    std::uint32_t firstPixel = 0;
+    bool GetClientSize(HWND hWnd, int& width, int& height) override {
+        auto found = sizes.find(hWnd);
+        if (found == sizes.end()) return false;
+        width = found->second.first;
+        height = found->second.second;
+        return true;
+    }
+    void PresentImage(HWND hWnd, const void* bgra, int width, int height, int) override {
+        shownIn = hWnd;
+        shownWidth = width;
+        shownHeight = height;
+        std::memcpy(&firstPixel, bgra, 4);
+    }
+};
+
+TEST_F(Direct3DTest, StartUpSequenceSucceedsAndEveryStateReadsBack) {
+    IDirect3D8* d3d = Direct3DCreate8(220);
+    ASSERT_NE(d3d, nullptr);
+    D3DDISPLAYMODE mode{};
+    ASSERT_EQ(d3d->GetAdapterDisplayMode(0, &mode), D3D_OK);
+    EXPECT_EQ(mode.Format, D3DFMT_X8R8G8B8);
+    EXPECT_TRUE(DepthAccepted(d3d, mode.Format, D3DFMT_D32));
+    EXPECT_TRUE(DepthAccepted(d3d, mode.Format, D3DFMT_D24S8));
+    D3DCAPS8 caps{};
+    d3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps);
+    EXPECT_TRUE(caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT);
+
+    D3DPRESENT_PARAMETERS pp = FramePresentation(mode.Format, D3DFMT_D32);
+    IDirect3DDevice8* device = nullptr;
+    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, FakeWindow(), D3DCREATE_HARDWARE_VERTEXPROCESSING, &pp, &device),
+              D3D_OK);
+    const std::pair<D3DRENDERSTATETYPE, DWORD> states[] = {
+        {D3DRS_CULLMODE, D3DCULL_NONE}, {D3DRS_ZENABLE, TRUE},         {D3DRS_FILLMODE, D3DFILL_SOLID},
+        {D3DRS_SHADEMODE, D3DSHADE_GOURAUD}, {D3DRS_AMBIENT, 0xFF323232}, {D3DRS_SPECULARENABLE, TRUE},
+        {D3DRS_POINTSIZE, 0x40000000}, {D3DRS_LIGHTING, TRUE}};
+    for (auto [state, value] : states) {
+        ASSERT_EQ(device->SetRenderState(state, value), D3D_OK);
+        DWORD read = 0;
+        device->GetRenderState(state, &read);
+        EXPECT_EQ(read, value) << state;
+    }
+    D3DLIGHT8 light{};
+    light.Type = D3DLIGHT_DIRECTIONAL;
+    light.Diffuse = light.Specular = light.Ambient = D3DCOLORVALUE{1, 1, 1, 0};
+    light.Direction = D3DVECTOR{-1, -1, 1};
+    ASSERT_EQ(device->SetLight(0, &light), D3D_OK);
+    ASSERT_EQ(device->LightEnable(0, TRUE), D3D_OK);
+    light.Diffuse = D3DCOLORVALUE{0.25f, 0.5f, 0.75f, 0};
+    device->SetLight(0, &light);
+    D3DLIGHT8 read{};
+    ASSERT_EQ(device->GetLight(0, &read), D3D_OK);
+    EXPECT_EQ(std::memcmp(&read, &light, sizeof light), 0);
+    BOOL enabled = FALSE;
+    device->GetLightEnable(0, &enabled);
+    EXPECT_TRUE(enabled);
+
+    // Defaults the drawing relies on without setting them.
+    const std::pair<D3DRENDERSTATETYPE, DWORD> defaults[] = {
+        {D3DRS_ZWRITEENABLE, TRUE}, {D3DRS_ZFUNC, D3DCMP_LESSEQUAL}, {D3DRS_ALPHABLENDENABLE, FALSE},
+        {D3DRS_LOCALVIEWER, TRUE}, {D3DRS_NORMALIZENORMALS, FALSE}, {D3DRS_COLORVERTEX, TRUE},
+        {D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_COLOR1}, {D3DRS_AMBIENTMATERIALSOURCE, D3DMCS_MATERIAL}};
+    for (auto [state, value] : defaults) {
+        DWORD current = 0;
+        device->GetRenderState(state, &current);
+        EXPECT_EQ(current, value) << state;
+    }
+    EXPECT_EQ(device->Release(), 0u);
+    EXPECT_EQ(d3d->Release(), 0u);
+}
+
+TEST_F(Direct3DTest, InjectedFailures) {
+    EXPECT_EQ(Direct3DCreate8(120), nullptr);  // another SDK version
+    D3D8SetTestControl({.failDirect3DCreate = true});
+    EXPECT_EQ(Direct3DCreate8(D3D_SDK_VERSION), nullptr);
+
+    D3D8SetTestControl({.failCreateDevice = true, .refuseD32 = true, .refuseD24S8 = true, .noHardwareTnL = true});
+    IDirect3D8* d3d = Direct3DCreate8(D3D_SDK_VERSION);
+    ASSERT_NE(d3d, nullptr);
+    EXPECT_FALSE(DepthAccepted(d3d, D3DFMT_X8R8G8B8, D3DFMT_D32));
+    EXPECT_FALSE(DepthAccepted(d3d, D3DFMT_X8R8G8B8, D3DFMT_D24S8));
+    EXPECT_TRUE(DepthAccepted(d3d, D3DFMT_X8R8G8B8, D3DFMT_D16));
+    D3DCAPS8 caps{};
+    d3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps);
+    EXPECT_FALSE(caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT);
+    D3DPRESENT_PARAMETERS pp = FramePresentation(D3DFMT_X8R8G8B8, D3DFMT_D16);
+    IDirect3DDevice8* device = reinterpret_cast<IDirect3DDevice8*>(1);
+    EXPECT_TRUE(FAILED(
+        d3d->CreateDevice(0, D3DDEVTYPE_HAL, FakeWindow(), D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp, &device)));
+    EXPECT_EQ(device, nullptr);
+    EXPECT_EQ(d3d->Release(), 0u);
+}
+
+TEST_F(Direct3DTest, CreateDeviceWantsExactlyOneVertexProcessingAndAnOfferedDepthFormat) {
+    IDirect3D8* d3d = Direct3DCreate8(D3D_SDK_VERSION);
+    D3DPRESENT_PARAMETERS pp = FramePresentation(D3DFMT_X8R8G8B8, D3DFMT_D16);
+    IDirect3DDevice8* device = nullptr;
+    EXPECT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, FakeWindow(),
+                                D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp,
+                                &device),
+              D3DERR_INVALIDCALL);
+    EXPECT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, FakeWindow(), 0, &pp, &device), D3DERR_INVALIDCALL);
+    D3D8SetTestControl({.refuseD16 = true});
+    EXPECT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, FakeWindow(), D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp, &device),
+              D3DERR_INVALIDCALL);
+    EXPECT_EQ(device, nullptr);
+    d3d->Release();
+}
+
+TEST_F(Direct3DTest, ZeroSizedSwapChainsTakeTheClientSizeAndPresentToTheirWindow) {
+    RecordingTarget target;
+    target.sizes[FakeWindow(1)] = {40, 30};
+    target.sizes[FakeWindow(7)] = {24, 16};
+    D3D8SetPresentTarget(&target);
+    IDirect3D8* d3d = Direct3DCreate8(D3D_SDK_VERSION);
+    D3DPRESENT_PARAMETERS pp = FramePresentation(D3DFMT_X8R8G8B8, D3DFMT_D16);
+    IDirect3DDevice8* device = nullptr;
+    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, FakeWindow(1), D3DCREATE_HARDWARE_VERTEXPROCESSING, &pp, &device),
+              D3D_OK);
+    EXPECT_EQ(pp.BackBufferWidth, 40u);
+    EXPECT_EQ(pp.BackBufferHeight, 30u);
+
+    D3DPRESENT_PARAMETERS view{};
+    view.Windowed = TRUE;
+    view.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    view.BackBufferFormat = D3DFMT_X8R8G8B8;
+    view.hDeviceWindow = FakeWindow(7);
+    IDirect3DSwapChain8* chain = nullptr;
+    ASSERT_EQ(device->CreateAdditionalSwapChain(&view, &chain), D3D_OK);
+    IDirect3DSurface8* backBuffer = nullptr;
+    chain->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
+    D3DSURFACE_DESC desc{};
+    backBuffer->GetDesc(&desc);
+    EXPECT_EQ(desc.Width, 24u);
+    EXPECT_EQ(desc.Height, 16u);
+
+    // SetRenderTarget makes the viewport the whole new target.
+    D3DVIEWPORT8 viewport{};
+    device->GetViewport(&viewport);
+    EXPECT_EQ(viewport.Width, 40u);
+    ASSERT_EQ(device->SetRenderTarget(backBuffer, nullptr), D3D_OK);
+    device->GetViewport(&viewport);
+    EXPECT_EQ(viewport.Width, 24u);
+    EXPECT_EQ(viewport.Height, 16u);
+
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF123456, 1.0f, 0);
+    ASSERT_EQ(chain->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    EXPECT_EQ(target.shownIn, FakeWindow(7));
+    EXPECT_EQ(target.shownWidth, 24);
+    EXPECT_EQ(target.shownHeight, 16);
+    EXPECT_EQ(target.firstPixel, 0xFF123456u);
+
+    // A chain without a window of its own presents to the focus window, and
+    // the back buffer keeps its pixels.
+    view.hDeviceWindow = nullptr;
+    view.BackBufferWidth = 8;
+    view.BackBufferHeight = 8;
+    IDirect3DSwapChain8* render = nullptr;
+    ASSERT_EQ(device->CreateAdditionalSwapChain(&view, &render), D3D_OK);
+    IDirect3DSurface8* renderBuffer = nullptr;
+    render->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &renderBuffer);
+    device->SetRenderTarget(renderBuffer, nullptr);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFFFFFFFF, 1.0f, 0);
+    render->Present(nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(target.shownIn, FakeWindow(1));
+    D3DLOCKED_RECT locked{};
+    ASSERT_EQ(renderBuffer->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+    EXPECT_EQ(*static_cast<std::uint32_t*>(locked.pBits), 0xFFFFFFFFu);
+    renderBuffer->UnlockRect();
+
+    renderBuffer->Release();
+    render->Release();
+    backBuffer->Release();
+    chain->Release();
+    device->Release();
+    d3d->Release();
+}
+
+TEST_F(Direct3DTest, WithoutAPresentTargetTheLastImageIsKept) {
+    IDirect3D8* d3d = Direct3DCreate8(D3D_SDK_VERSION);
+    D3DPRESENT_PARAMETERS pp = FramePresentation(D3DFMT_X8R8G8B8, D3DFMT_D16);
+    IDirect3DDevice8* device = nullptr;
+    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, FakeWindow(3), D3DCREATE_HARDWARE_VERTEXPROCESSING, &pp, &device),
+              D3D_OK);
+    D3D8PresentedImage image;
+    D3D8TakeLastPresentedImage(image);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF00FF00, 1.0f, 0);
+    ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    ASSERT_TRUE(D3D8TakeLastPresentedImage(image));
+    EXPECT_EQ(image.window, FakeWindow(3));
+    ASSERT_FALSE(image.argb.empty());
+    EXPECT_EQ(image.argb[0], 0xFF00FF00u);
+    EXPECT_FALSE(D3D8TakeLastPresentedImage(image));
+    device->Release();
+    d3d->Release();
+}
+
+}  // namespace
+}  // namespace orbel::test

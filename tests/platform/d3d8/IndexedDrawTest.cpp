@@ -1,0 +1,93 @@
+#include "DeviceFixture.h"
+
+namespace orbel::test {
+namespace {
+
+class IndexedDrawTest : public DeviceTest {
+protected:
+    // Four corners of a quad at vertex indices 10..13 of a larger array.
+    std::vector<ColorVertex> vertices = std::vector<ColorVertex>(20, ColorVertex{0, 0, 0.5f, 0xFFFF0000});
+    void SetUp() override {
+        DeviceTest::SetUp();
+        if (IsSkipped()) return;
+        vertices[10] = {-1, 1, 0.5f, 0xFF00FF00};
+        vertices[11] = {1, 1, 0.5f, 0xFF00FF00};
+        vertices[12] = {-1, -1, 0.5f, 0xFF00FF00};
+        vertices[13] = {1, -1, 0.5f, 0xFF00FF00};
+        device->SetVertexShader(kColorFvf);
+    }
+};
+
+TEST_F(IndexedDrawTest, UserPointerDrawUsesTheDeclaredVertexRange) {
+    const WORD indices[6] = {10, 11, 12, 11, 13, 12};
+    Clear(0xFF000000);
+    ASSERT_EQ(device->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 10, 4, 2, indices, D3DFMT_INDEX16,
+                                             vertices.data(), sizeof(ColorVertex)),
+              D3D_OK);
+    EXPECT_EQ(CountRgb(0x00FF00), static_cast<int>(kWidth * kHeight));
+
+    // A range with no triangles draws nothing and succeeds.
+    Clear(0xFF000000);
+    EXPECT_EQ(device->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 10, 4, 0, indices, D3DFMT_INDEX16, vertices.data(),
+                                             sizeof(ColorVertex)),
+              D3D_OK);
+    EXPECT_EQ(CountRgb(0x000000), static_cast<int>(kWidth * kHeight));
+}
+
+TEST_F(IndexedDrawTest, IndicesOutsideTheDeclaredRangeAreRefused) {
+    const WORD indices[3] = {10, 11, 19};
+    EXPECT_EQ(device->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 10, 4, 1, indices, D3DFMT_INDEX16, vertices.data(),
+                                             sizeof(ColorVertex)),
+              D3DERR_INVALIDCALL);
+    EXPECT_EQ(device->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 10, 4, 1, nullptr, D3DFMT_INDEX16, vertices.data(),
+                                             sizeof(ColorVertex)),
+              D3DERR_INVALIDCALL);
+}
+
+TEST_F(IndexedDrawTest, IndexBufferDrawAddsTheBaseVertex) {
+    IDirect3DVertexBuffer8* vb = nullptr;
+    IDirect3DIndexBuffer8* ib = nullptr;
+    ASSERT_EQ(device->CreateVertexBuffer(20 * sizeof(ColorVertex), 0, kColorFvf, D3DPOOL_DEFAULT, &vb), D3D_OK);
+    ASSERT_EQ(device->CreateIndexBuffer(6 * sizeof(WORD), 0, D3DFMT_INDEX16, D3DPOOL_DEFAULT, &ib), D3D_OK);
+    BYTE* data = nullptr;
+    ASSERT_EQ(vb->Lock(0, 0, &data, 0), D3D_OK);
+    std::memcpy(data, vertices.data(), 20 * sizeof(ColorVertex));
+    vb->Unlock();
+    const WORD indices[6] = {0, 1, 2, 1, 3, 2};
+    ASSERT_EQ(ib->Lock(0, 0, &data, 0), D3D_OK);
+    std::memcpy(data, indices, sizeof indices);
+    ib->Unlock();
+    device->SetStreamSource(0, vb, sizeof(ColorVertex));
+    device->SetIndices(ib, 10);
+    Clear(0xFF000000);
+    ASSERT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2), D3D_OK);
+    EXPECT_EQ(CountRgb(0x00FF00), static_cast<int>(kWidth * kHeight));
+    // Base 17 would reach vertex 20 of a 20-vertex buffer.
+    device->SetIndices(ib, 17);
+    EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2), D3DERR_INVALIDCALL);
+    device->SetStreamSource(0, nullptr, 0);
+    device->SetIndices(nullptr, 0);
+    vb->Release();
+    ib->Release();
+}
+
+TEST_F(IndexedDrawTest, BufferLocksStayInsideTheBuffer) {
+    IDirect3DVertexBuffer8* vb = nullptr;
+    ASSERT_EQ(device->CreateVertexBuffer(384, D3DUSAGE_DYNAMIC, kColorFvf, D3DPOOL_DEFAULT, &vb), D3D_OK);
+    BYTE* data = nullptr;
+    EXPECT_EQ(vb->Lock(0, 384, &data, 0), D3D_OK);
+    EXPECT_NE(data, nullptr);
+    EXPECT_EQ(vb->Unlock(), D3D_OK);
+    EXPECT_EQ(vb->Lock(0, 385, &data, 0), D3DERR_INVALIDCALL);
+    EXPECT_EQ(data, nullptr);
+    EXPECT_EQ(vb->Lock(384, 0, &data, 0), D3DERR_INVALIDCALL);
+    EXPECT_EQ(vb->Unlock(), D3DERR_INVALIDCALL);
+    D3DVERTEXBUFFER_DESC desc{};
+    vb->GetDesc(&desc);
+    EXPECT_EQ(desc.Size, 384u);
+    EXPECT_EQ(desc.FVF, kColorFvf);
+    vb->Release();
+}
+
+}  // namespace
+}  // namespace orbel::test
