@@ -65,6 +65,9 @@ public:
     CArchive& operator<<(ULONGLONG ull);
     CArchive& operator<<(float f);
     CArchive& operator<<(double d);
+    // long long is its own type beside the 64-bit LONGLONG on this system.
+    CArchive& operator<<(long long ll) { return *this << static_cast<LONGLONG>(ll); }
+    CArchive& operator<<(unsigned long long ull) { return *this << static_cast<ULONGLONG>(ull); }
 
     CArchive& operator>>(BYTE& by);
     CArchive& operator>>(char& ch);
@@ -76,6 +79,8 @@ public:
     CArchive& operator>>(ULONGLONG& ull);
     CArchive& operator>>(float& f);
     CArchive& operator>>(double& d);
+    CArchive& operator>>(long long& ll);
+    CArchive& operator>>(unsigned long long& ull);
 
     // The document being stored or loaded, for objects that need it.
     CDocument* m_pDocument;

@@ -128,6 +128,7 @@ namespace orbel {
 // Where CString::LoadString finds string resources; the resource registry
 // installs it. Returns FALSE when there is no string nID.
 using StringResourceLoader = BOOL (*)(UINT nID, CString& result);
-ORBEL_API void SetStringResourceLoader(StringResourceLoader loader);
+// Returns the loader installed before.
+ORBEL_API StringResourceLoader SetStringResourceLoader(StringResourceLoader loader);
 
 } // namespace orbel

@@ -9,7 +9,7 @@ using POSITION = __POSITION*;
 
 // A chain of raw blocks; each block is this header followed by its data.
 struct ORBEL_API CPlex {
-    CPlex* pNext;
+    alignas(16) CPlex* pNext;  // 16 bytes, so that the nodes after it are aligned for any element
 
     void* data() { return this + 1; }
 
