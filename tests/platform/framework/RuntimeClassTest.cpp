@@ -89,3 +89,36 @@ TEST(RuntimeClass, DuplicateNamesFromSeveralModules)
     }
     EXPECT_EQ(CRuntimeClass::FromName("TestOnlyInPlugin"), nullptr);
 }
+
+namespace {
+
+class RegistryTwin : public CObject {
+    DECLARE_SERIAL(RegistryTwin)
+public:
+    int origin = 1;
+};
+IMPLEMENT_SERIAL(RegistryTwin, CObject, 1)
+
+} // namespace
+
+TEST(RuntimeClass, ALibraryLoadedAndUnloadedLeavesTheRegistrySound)
+{
+    HMODULE library = LoadLibraryA(ORBEL_TEST_REGISTERING_LIBRARY);
+    ASSERT_NE(library, nullptr);
+    auto libraryTwin = reinterpret_cast<const CRuntimeClass* (*)()>(GetProcAddress(library, "LibraryTwinClass"));
+    ASSERT_NE(libraryTwin, nullptr);
+    EXPECT_NE(libraryTwin(), RUNTIME_CLASS(RegistryTwin));  // each module has its own record
+
+    // The program registered first, so its record answers for the name.
+    EXPECT_EQ(CRuntimeClass::FromName("RegistryTwin"), RUNTIME_CLASS(RegistryTwin));
+    std::unique_ptr<CObject> twin(CRuntimeClass::CreateObject("RegistryTwin"));
+    EXPECT_EQ(static_cast<RegistryTwin*>(twin.get())->origin, 1);
+    std::unique_ptr<CObject> own(CRuntimeClass::CreateObject("OnlyInLibrary"));
+    ASSERT_NE(own, nullptr);
+    own.reset();  // its code goes with the library
+
+    ASSERT_TRUE(FreeLibrary(library));
+    EXPECT_EQ(CRuntimeClass::FromName("OnlyInLibrary"), nullptr);
+    EXPECT_EQ(CRuntimeClass::FromName("RegistryTwin"), RUNTIME_CLASS(RegistryTwin));
+    EXPECT_NE(CRuntimeClass::FromName("CObject"), nullptr);
+}

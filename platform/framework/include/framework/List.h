@@ -15,6 +15,7 @@
 #include <framework/Plex.h>
 
 #include <new>
+#include <type_traits>
 #include <utility>
 
 template <class TYPE, class ARG_TYPE = const TYPE&>
@@ -317,7 +318,8 @@ void CList<TYPE, ARG_TYPE>::Serialize(CArchive& ar)
             SerializeElements<TYPE>(ar, &pNode->data, 1);
     } else {
         DWORD_PTR nNewCount = ar.ReadCount();
-        ar.CheckBytesLeft(nNewCount);
+        ar.CheckBytesLeft(static_cast<ULONGLONG>(nNewCount) *
+                          (std::is_trivially_copyable_v<TYPE> ? sizeof(TYPE) : 1));
         while (nNewCount-- > 0) {
             TYPE newData{};
             SerializeElements<TYPE>(ar, &newData, 1);
