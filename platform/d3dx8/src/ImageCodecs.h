@@ -1,0 +1,43 @@
+// Image file decoders and the BMP encoder behind the D3DX texture and
+// surface file functions. Decoders take the whole file in memory, check
+// every header field and size against it, and fail (false) on anything they
+// cannot read; they never print.
+#pragma once
+
+#include <win32/Types.h>
+
+#include <cstddef>
+#include <span>
+#include <vector>
+
+namespace orbel::d3dx8 {
+
+// Largest width or height accepted: the device's texture limit.
+constexpr int kMaxImageDimension = 8192;
+
+struct DecodedImage {
+    int width = 0;
+    int height = 0;
+    bool hasAlpha = false;
+    std::vector<BYTE> bgra;  // B, G, R, A bytes, rows top first, no padding
+
+    // Allocates the pixels; false for sizes outside 1..kMaxImageDimension.
+    bool Allocate(long long w, long long h);
+    BYTE* Row(int y) { return bgra.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 4; }
+};
+
+using FileBytes = std::span<const BYTE>;
+
+bool DecodeBmp(FileBytes file, DecodedImage& image);
+bool DecodeTga(FileBytes file, DecodedImage& image);
+bool DecodePng(FileBytes file, DecodedImage& image);
+bool DecodeJpeg(FileBytes file, DecodedImage& image);
+
+// Picks the decoder by the file's signature (TGA has none and comes last).
+bool DecodeImage(FileBytes file, DecodedImage& image);
+
+// A bottom-up BMP file: 32 bits per pixel with alpha, else 24. `bgra` as in
+// DecodedImage but with `pitch` bytes between rows.
+std::vector<BYTE> EncodeBmp(const BYTE* bgra, int width, int height, int pitch, bool withAlpha);
+
+}  // namespace orbel::d3dx8
