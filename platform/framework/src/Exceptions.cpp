@@ -49,12 +49,15 @@ BOOL CException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpC
     return FALSE;
 }
 
-int CException::ReportError(UINT nType, UINT) const
+int CException::ReportError(UINT nType, UINT nMessageID) const
 {
     char message[1024];
-    if (!GetErrorMessage(message, sizeof message))
-        std::strcpy(message, "An unexpected error occurred.");
-    return orbel::ReportFailure(message, nType);
+    if (GetErrorMessage(message, sizeof message))
+        return orbel::ReportFailure(message, nType);
+    CString fallback;
+    if (nMessageID == 0 || !fallback.LoadString(nMessageID))
+        fallback = "An unexpected error occurred.";
+    return orbel::ReportFailure(fallback, nType);
 }
 
 BOOL CMemoryException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpContext) const

@@ -18,7 +18,8 @@ public:
     // Copies a readable description (terminated, truncated to nMaxError - 1
     // bytes); FALSE when there is none.
     virtual BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const;
-    // Shows the description in a message box (AfxMessageBox) and returns the answer.
+    // Shows the description (or, without one, string resource nMessageID)
+    // through the failure reporter and returns the answer.
     virtual int ReportError(UINT nType = MB_OK, UINT nMessageID = 0) const;
 };
 

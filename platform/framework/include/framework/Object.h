@@ -82,7 +82,7 @@ public:                                                 \
     const CRuntimeClass class_name::class##class_name = {#class_name, static_cast<int>(sizeof(class class_name)), \
                                                          (wSchema), (pfnNew), RUNTIME_CLASS(base_class_name)};     \
     CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }           \
-    static const orbel::RuntimeClassRegistration _orbel_register_##class_name(RUNTIME_CLASS(class_name));
+    static const orbel::RuntimeClassRegistration orbelRegistrationOf##class_name(RUNTIME_CLASS(class_name));
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
     ORBEL_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, nullptr)
