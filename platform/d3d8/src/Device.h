@@ -144,6 +144,8 @@ private:
         bool enabled = false;
     };
     std::map<DWORD, LightSlot> lights_;
+    std::uint32_t enabledLights_ = 0;  // counted by UploadUniforms
+    bool directionalOnly_ = true;
     static constexpr int kStages = 8;
     static constexpr int kStageStates = 29;
     std::array<std::array<DWORD, kStageStates>, kStages> stageStates_{};

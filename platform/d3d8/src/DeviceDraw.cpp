@@ -319,6 +319,14 @@ void Device::UploadUniforms() {
         ++count;
     }
     u.params[3] = static_cast<float>(count);
+    enabledLights_ = static_cast<std::uint32_t>(count);
+    directionalOnly_ = true;
+    int seen = 0;
+    for (const auto& [index, slot] : lights_) {
+        if (!slot.enabled || seen == kMaxLights) continue;
+        ++seen;
+        if (slot.light.Type != D3DLIGHT_DIRECTIONAL) directionalOnly_ = false;
+    }
     glNamedBufferSubData(uniformBuffer_, 0, sizeof u, &u);
 }
 
@@ -349,6 +357,8 @@ bool Device::PrepareDraw(const FvfLayout& layout) {
         ResolveSource(rs[D3DRS_EMISSIVEMATERIALSOURCE], colorVertex, key.hasDiffuse, key.hasSpecular);
     key.textured = textured;
     key.flatShading = rs[D3DRS_SHADEMODE] == D3DSHADE_FLAT;
+    key.lightCount = key.lighting ? enabledLights_ : 0;
+    key.directionalOnly = directionalOnly_;
     key.alphaFunc = rs[D3DRS_ALPHATESTENABLE] && rs[D3DRS_ALPHAFUNC] != D3DCMP_ALWAYS ? rs[D3DRS_ALPHAFUNC] : 0;
 
     const GLuint program = programs_.Get(key);

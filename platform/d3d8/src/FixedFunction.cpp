@@ -68,11 +68,10 @@ void main() {
     vec3 ambient = globalAmbient.rgb;
     vec3 diffuse = vec3(0.0);
     vec3 specular = vec3(0.0);
-    int count = int(params.w);
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < LIGHT_COUNT; ++i) {
         vec3 L;
         float attenuation = 1.0;
-        if (lightPosition[i].w == 3.0) {
+        if (DIRECTIONAL_ONLY || lightPosition[i].w == 3.0) {
             L = lightDirection[i].xyz;
         } else {
             vec3 toLight = lightPosition[i].xyz - P;
@@ -193,6 +192,8 @@ std::string Defines(const FixedFunctionKey& key) {
     define("LOCAL_VIEWER", key.localViewer);
     define("NORMALIZE_NORMALS", key.normalizeNormals);
     define("TEXTURED", key.textured);
+    out += std::string("#define DIRECTIONAL_ONLY ") + (key.directionalOnly ? "true" : "false") + "\n";
+    out += "#define LIGHT_COUNT " + std::to_string(key.lightCount) + "\n";
     out += std::string("#define SHADE_QUALIFIER ") + (key.flatShading ? "flat" : "") + "\n";
     out += std::string("#define DIFFUSE_SOURCE ") + SourceExpression(key.diffuseSource, "materialDiffuse") + "\n";
     out += std::string("#define AMBIENT_SOURCE ") + SourceExpression(key.ambientSource, "materialAmbient") + "\n";
@@ -270,6 +271,8 @@ std::uint32_t FixedFunctionKey::Bits() const {
     put(textured, 1);
     put(flatShading, 1);
     put(alphaFunc & 0xFu, 4);
+    put(lightCount & 0xFu, 4);
+    put(directionalOnly, 1);
     return bits;
 }
 

@@ -32,6 +32,10 @@ struct FixedFunctionKey {
     bool textured = false;
     bool flatShading = false;
     std::uint32_t alphaFunc = 0;  // a D3DCMPFUNC, 0 when the alpha test is off
+    // Enabled lights, and whether all are directional: fixed in the code so
+    // the common case compiles to straight-line arithmetic.
+    std::uint32_t lightCount = 0;
+    bool directionalOnly = true;
 
     std::uint32_t Bits() const;
 };

@@ -111,6 +111,9 @@ HRESULT Surface::GetDesc(D3DSURFACE_DESC* pDesc) {
 void Surface::ReadPixels(std::vector<BYTE>& bgra) const {
     const std::size_t size = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4;
     bgra.resize(size);
+    // Waiting for the drawing first is much faster on llvmpipe than letting
+    // the read itself stall on the unfinished scene.
+    glFinish();
     glGetTextureImage(name_, 0, GL_BGRA, GL_UNSIGNED_BYTE, static_cast<GLsizei>(size), bgra.data());
 }
 

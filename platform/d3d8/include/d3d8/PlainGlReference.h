@@ -1,0 +1,32 @@
+// The yardstick for the device's speed: the same kind of drawing done with
+// plain OpenGL in the layer's context. A mesh lives in GL buffers and is drawn
+// lit, depth-tested, into four viewports of one framebuffer, which is then
+// read back. Benchmarks compare the device against it.
+#pragma once
+
+#include <win32/Types.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class ORBEL_API PlainGlReference {
+public:
+    // Vertices as the device's FVF 0x112 (position, normal, texture
+    // coordinates: 8 floats); nullptr without an OpenGL device.
+    static std::unique_ptr<PlainGlReference> Create(const float* vertices, std::size_t vertexCount,
+                                                    const std::uint16_t* indices, std::size_t indexCount);
+    ~PlainGlReference();
+    PlainGlReference(const PlainGlReference&) = delete;
+    PlainGlReference& operator=(const PlainGlReference&) = delete;
+
+    // Draws the mesh with the row-vector matrix worldViewProjection into the
+    // four width x height quarters of a 2 width x 2 height framebuffer and
+    // reads all of it back as B, G, R, A bytes.
+    void DrawFourViews(const float worldViewProjection[16], int width, int height, std::vector<std::uint8_t>& bgra);
+
+private:
+    PlainGlReference() = default;
+    struct Objects;
+    std::unique_ptr<Objects> gl_;
+};
