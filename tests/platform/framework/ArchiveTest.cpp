@@ -337,3 +337,26 @@ TEST(ArchiveModes, DestructorWritesTheBufferOutUnlessToldNotTo)
     }
     EXPECT_EQ(folder.ReadFile("dropped.bin").size(), 0u);
 }
+
+TEST(ArchiveBuffer, EveryTruncationOfAStreamRaisesEndOfFile)
+{
+    CArray<WORD, WORD> indices;
+    for (WORD i = 0; i < 5; ++i)
+        indices.Add(i);
+    const Bytes whole = Stored([&](CArchive& ar) {
+        ar << CString('s', 300) << static_cast<INT>(9);
+        indices.Serialize(ar);
+        ar << CString("end");
+    });
+    auto readAll = [](CArchive& ar) {
+        CString text, tail;
+        INT number;
+        CArray<WORD, WORD> readIndices;
+        ar >> text >> number;
+        readIndices.Serialize(ar);
+        ar >> tail;
+    };
+    EXPECT_EQ(LoadFailure(whole, readAll), -1);
+    for (std::size_t length = 0; length < whole.size(); ++length)
+        EXPECT_EQ(LoadFailure(Prefix(whole, length), readAll), CArchiveException::endOfFile) << length;
+}

@@ -106,6 +106,9 @@ TEST_F(FileSystem, CurrentDirectoryTravelsInProgramForm)
     EXPECT_TRUE(SetCurrentDirectoryA(".."));
     EXPECT_FALSE(SetCurrentDirectoryA("NoSuchFolder"));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    // An empty program directory must not silently mean "stay where you are".
+    EXPECT_FALSE(SetCurrentDirectoryA(""));
+    EXPECT_FALSE(SetCurrentDirectoryA(nullptr));
 }
 
 TEST_F(FileSystem, CopyHonoursFailIfExistsAndNeverEmptiesItsSource)
