@@ -84,8 +84,9 @@ Device::Device(Direct3D* d3d, const D3DDEVICE_CREATION_PARAMETERS& creation)
     d3d_->AddRef();
     glCreateFramebuffers(1, &framebuffer_);
     glCreateVertexArrays(1, &vertexArray_);
-    glCreateBuffers(1, &uniformBuffer_);
-    glNamedBufferStorage(uniformBuffer_, sizeof(FixedFunctionUniforms), nullptr, GL_DYNAMIC_STORAGE_BIT);
+    GLint alignment = 256;
+    glGetIntegerv(GL_UNIFORM_BUFFER_OFFSET_ALIGNMENT, &alignment);
+    uniformAlignment_ = static_cast<std::size_t>(alignment > 16 ? alignment : 16);
     glCreateSamplers(1, &sampler_);
     stream_ring_ = std::make_unique<StreamBuffer>(kStreamCapacity);
     SetDefaultStates();
@@ -94,7 +95,6 @@ Device::Device(Direct3D* d3d, const D3DDEVICE_CREATION_PARAMETERS& creation)
 Device::~Device() {
     stream_ring_.reset();
     glDeleteSamplers(1, &sampler_);
-    glDeleteBuffers(1, &uniformBuffer_);
     glDeleteVertexArrays(1, &vertexArray_);
     glDeleteFramebuffers(1, &framebuffer_);
     if (gl_->owner == this) gl_->owner = nullptr;

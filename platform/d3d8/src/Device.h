@@ -163,13 +163,14 @@ private:
     // GL objects and what they currently carry.
     GLuint framebuffer_ = 0;
     GLuint vertexArray_ = 0;
-    GLuint uniformBuffer_ = 0;
+    std::size_t uniformAlignment_ = 256;
     GLuint sampler_ = 0;
     std::unique_ptr<StreamBuffer> stream_ring_;
     ProgramCache programs_;
     bool targetsDirty_ = true;
     bool fixedStateDirty_ = true;
     bool uniformsDirty_ = true;
+    unsigned uniformLap_ = 0;
     bool samplerDirty_ = true;
     GLuint boundProgram_ = 0;
     GLuint boundTexture_ = 0;

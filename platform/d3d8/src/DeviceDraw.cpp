@@ -188,7 +188,7 @@ void Device::BindFramebuffer() {
         gl_->owner = this;
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
         glBindVertexArray(vertexArray_);
-        glBindBufferBase(GL_UNIFORM_BUFFER, 0, uniformBuffer_);
+        uniformsDirty_ = true;
         glBindSampler(0, sampler_);
         boundProgram_ = 0;
         glUseProgram(0);
@@ -327,14 +327,21 @@ void Device::UploadUniforms() {
         ++seen;
         if (slot.light.Type != D3DLIGHT_DIRECTIONAL) directionalOnly_ = false;
     }
-    glNamedBufferSubData(uniformBuffer_, 0, sizeof u, &u);
+    // Each set of uniforms goes to fresh space in the stream ring: updating
+    // one buffer between draws would wait for the draws still reading it.
+    std::size_t offset = 0;
+    unsigned char* target = stream_ring_->Allocate(sizeof u, offset, uniformAlignment_);
+    if (!target) return;
+    uniformLap_ = stream_ring_->Lap();
+    std::memcpy(target, &u, sizeof u);
+    glBindBufferRange(GL_UNIFORM_BUFFER, 0, stream_ring_->Name(), static_cast<GLintptr>(offset), sizeof u);
 }
 
 bool Device::PrepareDraw(const FvfLayout& layout) {
     if (!renderTarget_ || !layout.valid) return false;
     BindFramebuffer();
     if (fixedStateDirty_) ApplyFixedState();
-    if (uniformsDirty_) UploadUniforms();
+    if (uniformsDirty_ || uniformLap_ != stream_ring_->Lap()) UploadUniforms();
 
     const auto& rs = renderStates_;
     Texture* texture = textures_[0];
@@ -531,10 +538,16 @@ HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType, UINT PrimitiveCo
     const std::uint64_t count = VertexCount(PrimitiveType, PrimitiveCount);
     const std::uint64_t bytes = count * VertexStreamZeroStride;
     std::size_t offset = 0;
-    unsigned char* target = stream_ring_->Allocate(bytes, offset);
-    if (!target) return D3DERR_INVALIDCALL;
-    if (!PrepareDraw(layout)) return D3DERR_INVALIDCALL;
-    std::memcpy(target, pVertexStreamZeroData, bytes);
+    // Uniforms and vertices must come from the same lap of the ring.
+    for (int attempt = 0;; ++attempt) {
+        if (!PrepareDraw(layout)) return D3DERR_INVALIDCALL;
+        const unsigned lap = stream_ring_->Lap();
+        unsigned char* target = stream_ring_->Allocate(bytes, offset);
+        if (!target) return D3DERR_INVALIDCALL;
+        std::memcpy(target, pVertexStreamZeroData, bytes);
+        if (stream_ring_->Lap() == lap) break;
+        if (attempt == 1) return D3DERR_INVALIDCALL;
+    }
     BindVertexLayout(layout, stream_ring_->Name(), static_cast<GLintptr>(offset),
                      static_cast<GLsizei>(VertexStreamZeroStride));
     glDrawArrays(mode, 0, static_cast<GLsizei>(count));
@@ -564,24 +577,22 @@ HRESULT Device::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType, UINT MinV
     if (!within) return D3DERR_INVALIDCALL;
     const std::uint64_t vertexBytes = std::uint64_t{NumVertexIndices} * VertexStreamZeroStride;
     const std::uint64_t indexBytes = count * indexSize;
+    const unsigned char* firstVertex =
+        static_cast<const unsigned char*>(pVertexStreamZeroData) + first * VertexStreamZeroStride;
     std::size_t vertexOffset = 0, indexOffset = 0;
-    unsigned char* vertexTarget = stream_ring_->Allocate(vertexBytes, vertexOffset);
-    if (!vertexTarget) return D3DERR_INVALIDCALL;
-    std::memcpy(vertexTarget,
-                static_cast<const unsigned char*>(pVertexStreamZeroData) + first * VertexStreamZeroStride,
-                vertexBytes);
-    unsigned char* indexTarget = stream_ring_->Allocate(indexBytes, indexOffset);
-    if (!indexTarget) return D3DERR_INVALIDCALL;
-    if (indexOffset < vertexOffset) {
-        // The ring wrapped between the two: the vertices must follow again.
-        vertexTarget = stream_ring_->Allocate(vertexBytes, vertexOffset);
+    // Uniforms, vertices and indices must come from the same lap of the ring.
+    for (int attempt = 0;; ++attempt) {
+        if (!PrepareDraw(layout)) return D3DERR_INVALIDCALL;
+        const unsigned lap = stream_ring_->Lap();
+        unsigned char* vertexTarget = stream_ring_->Allocate(vertexBytes, vertexOffset);
         if (!vertexTarget) return D3DERR_INVALIDCALL;
-        std::memcpy(vertexTarget,
-                    static_cast<const unsigned char*>(pVertexStreamZeroData) + first * VertexStreamZeroStride,
-                    vertexBytes);
+        std::memcpy(vertexTarget, firstVertex, vertexBytes);
+        unsigned char* indexTarget = stream_ring_->Allocate(indexBytes, indexOffset);
+        if (!indexTarget) return D3DERR_INVALIDCALL;
+        std::memcpy(indexTarget, pIndexData, indexBytes);
+        if (stream_ring_->Lap() == lap) break;
+        if (attempt == 1) return D3DERR_INVALIDCALL;
     }
-    std::memcpy(indexTarget, pIndexData, indexBytes);
-    if (!PrepareDraw(layout)) return D3DERR_INVALIDCALL;
     BindVertexLayout(layout, stream_ring_->Name(), static_cast<GLintptr>(vertexOffset),
                      static_cast<GLsizei>(VertexStreamZeroStride));
     BindElements(stream_ring_->Name());

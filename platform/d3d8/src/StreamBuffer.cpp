@@ -14,15 +14,16 @@ StreamBuffer::~StreamBuffer() {
     glDeleteBuffers(1, &name_);
 }
 
-unsigned char* StreamBuffer::Allocate(std::size_t size, std::size_t& offset) {
+unsigned char* StreamBuffer::Allocate(std::size_t size, std::size_t& offset, std::size_t alignment) {
     if (!mapped_ || size > capacity_) return nullptr;
-    std::size_t start = (head_ + 15) & ~static_cast<std::size_t>(15);
+    std::size_t start = (head_ + alignment - 1) & ~(alignment - 1);
     if (start + size > capacity_) {
         // Everything drawn so far may still read the start of the ring.
         GLsync fence = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
         glClientWaitSync(fence, GL_SYNC_FLUSH_COMMANDS_BIT, GLuint64(-1));
         glDeleteSync(fence);
         start = 0;
+        ++lap_;
     }
     head_ = start + size;
     offset = start;

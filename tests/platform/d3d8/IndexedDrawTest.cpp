@@ -91,3 +91,27 @@ TEST_F(IndexedDrawTest, BufferLocksStayInsideTheBuffer) {
 
 }  // namespace
 }  // namespace orbel::test
+
+namespace orbel::test {
+namespace {
+
+TEST_F(IndexedDrawTest, StreamingMoreThanTheRingHoldsKeepsEveryDraw) {
+    // 40 draws of a 2 MB vertex range each pass the end of the stream ring;
+    // every point must still land with its own colour.
+    constexpr UINT kVertices = 65536;
+    std::vector<ColorVertex> big(kVertices, ColorVertex{0, 0, 0.5f, 0xFF000000});
+    device->SetRenderState(D3DRS_POINTSIZE, FloatBits(1.0f));
+    Clear(0xFF000000);
+    for (int k = 0; k < 40; ++k) {
+        const WORD index = static_cast<WORD>(kVertices - 1 - k);
+        big[index] = {NdcX(static_cast<float>(k + 4)), NdcY(10), 0.5f, 0xFF000000u | static_cast<D3DCOLOR>(k + 1)};
+        ASSERT_EQ(device->DrawIndexedPrimitiveUP(D3DPT_POINTLIST, 0, kVertices, 1, &index, D3DFMT_INDEX16,
+                                                 big.data(), sizeof(ColorVertex)),
+                  D3D_OK);
+    }
+    const std::vector<std::uint32_t> pixels = Pixels();
+    for (int k = 0; k < 40; ++k) EXPECT_EQ(pixels[10 * kWidth + k + 4] & 0xFFFFFFu, static_cast<std::uint32_t>(k + 1)) << k;
+}
+
+}  // namespace
+}  // namespace orbel::test
