@@ -152,3 +152,24 @@ TEST_F(LightingTest, SpecularIsAddedAfterTexturingWhenEnabled) {
 
 }  // namespace
 }  // namespace orbel::test
+
+namespace orbel::test {
+namespace {
+
+TEST_F(LightingTest, PositionAndNormalVerticesLightLikeTexturedOnes) {
+    // The layout of generated spheres: position and normal only (0x12).
+    struct Vertex {
+        float x, y, z, nx, ny, nz;
+    };
+    D3DMATERIAL8 material{};
+    material.Diffuse = D3DCOLORVALUE{0.5f, 1.0f, 0.25f, 1.0f};
+    device->SetMaterial(&material);
+    const Vertex v[3] = {{-1, 1, 0.5f, 0, 0, -1}, {3, 1, 0.5f, 0, 0, -1}, {-1, -3, 0.5f, 0, 0, -1}};
+    Clear(0xFF000000);
+    device->SetVertexShader(D3DFVF_XYZ | D3DFVF_NORMAL);
+    ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, v, sizeof(Vertex)), D3D_OK);
+    EXPECT_TRUE(NearRgb(Pixel(32, 24), Rgb(0.5f, 1.0f, 0.25f))) << std::hex << Pixel(32, 24);
+}
+
+}  // namespace
+}  // namespace orbel::test

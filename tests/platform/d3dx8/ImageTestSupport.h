@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
+#include <random>
 #include <vector>
 
 namespace orbel::test {
@@ -74,8 +74,8 @@ inline Bytes ReadFile(const std::string& path) {
 class ImageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = "image_test_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder = std::string("image_test_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+                 std::to_string(std::random_device{}() % 1000000);
         std::filesystem::create_directory(folder);
         d3d = Direct3DCreate8(D3D_SDK_VERSION);
         if (!d3d) GTEST_SKIP() << "no OpenGL device";
