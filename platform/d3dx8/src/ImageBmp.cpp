@@ -83,6 +83,8 @@ bool ReadHeader(FileBytes f, Header& h) {
 bool DecodeRle(FileBytes f, std::size_t at, const Header& h, const std::array<std::uint32_t, 256>& palette,
                int paletteSize, DecodedImage& image) {
     const bool four = h.compression == kRle4;
+    // Pixels the codes skip over are black.
+    for (std::size_t k = 3; k < image.bgra.size(); k += 4) image.bgra[k] = 0xFF;
     int x = 0, y = 0;  // y counts from the bottom row
     auto put = [&](unsigned index) {
         if (x < image.width && y < image.height) {

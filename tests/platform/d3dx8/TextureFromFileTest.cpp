@@ -65,6 +65,21 @@ TEST_F(ImageTest, BmpPaletteFilesOfOneFourAndEightBits) {
     const Bytes rle = {3, 2, 0, 3, 1, 3, 1, 0, 0, 1};
     EXPECT_EQ(Load(Write("r8.bmp", MakeBmp(6, 1, 8, 1, palette, rle))),
               (Texels{0xFF00FF00, 0xFF00FF00, 0xFF00FF00, 0xFFFF0000, 0xFF0000FF, 0xFFFF0000}));
+    // RLE4: a run of three alternating 1 and 2, end of line, a delta of
+    // one row up, end of bitmap; the skipped row stays black.
+    const Bytes rle4 = {3, 0x12, 0, 0, 0, 1};
+    EXPECT_EQ(Load(Write("r4.bmp", MakeBmp(3, 2, 4, 2, palette, rle4))),
+              (Texels{0xFF000000, 0xFF000000, 0xFF000000, 0xFFFF0000, 0xFF00FF00, 0xFFFF0000}));
+}
+
+TEST_F(ImageTest, BmpSixteenBitFilesWithAndWithoutBitFields) {
+    // 5-5-5 by default: pure red, pure blue; rows padded to 4 bytes.
+    EXPECT_EQ(Load(Write("555.bmp", MakeBmp(2, 1, 16, 0, {}, {0x00, 0x7C, 0x1F, 0x00}))),
+              (Texels{0xFFFF0000, 0xFF0000FF}));
+    // 5-6-5 through masks placed after the header: pure green, white.
+    const std::vector<std::uint32_t> masks = {0xF800, 0x07E0, 0x001F};
+    EXPECT_EQ(Load(Write("565.bmp", MakeBmp(2, 1, 16, 3, masks, {0xE0, 0x07, 0xFF, 0xFF}))),
+              (Texels{0xFF00FF00, 0xFFFFFFFF}));
 }
 
 TEST_F(ImageTest, RealBmpAndTgaFilesLoad) {
