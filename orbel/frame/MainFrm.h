@@ -1,0 +1,87 @@
+// The main window: the 2 x 2 splitter of views, tool bar, status bar, the
+// tools panel, the one Direct3D device and the loaded plug-ins. It owns the
+// modes every view reads and releases everything at shut-down.
+#pragma once
+
+#include "orbel/frame/SplashWnd.h"
+#include "orbel/host/PluginLoader.h"
+#include "orbel/panels/Dialogy1.h"
+
+#include <d3d8/D3D8.h>
+#include <framework/Afx.h>
+#include <plugins/common/Plugin.h>
+
+class CMyOrbelView;
+class CMyOrbelDoc;
+
+class CMainFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(CMainFrame)
+
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // Direct3D start-up on the given window; FALSE on any failure, with the
+    // objects made so far left to the destructor.
+    BOOL InitDirect3D(HWND window);
+    static BOOL CheckDepthFormat(IDirect3D8* direct3D, UINT adapter, D3DFORMAT displayFormat,
+                                 D3DFORMAT depthFormat);
+
+    // Binds the libraries of "Plugins" while the splash window reports it.
+    void LoadPlugins();
+
+    // Status panes 1 to 3: "X: ", "Y: ", "Z: ", with the values when shown.
+    void ShowCoordinates(BOOL show, float x, float y, float z);
+
+    void RecalcLayout(BOOL notify = TRUE) override;
+
+    // What the views, panels and commands work with.
+    CMyOrbelView* GetPaneView(int row, int column) const;
+    CMyOrbelDoc* GetSceneDocument() const;
+    const PluginList& GetPlugins(int category) const { return m_Plugins[category]; }
+    cPlugin* GetCurrentPlugin() const { return m_pCurrentPlugin; }
+    int GetCurrentTab() const { return m_CurrentTab; }
+    IDirect3DDevice8* GetDevice() const { return m_pDevice; }
+    CSplitterWnd& GetSplitter() { return m_wndSplitter; }
+    CDialogBar& GetToolsPanel() { return m_wndToolsPanel; }
+    cDialogy1& GetObjectPanel() { return m_ObjectPanel; }
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL OnCreateClient(LPCREATESTRUCT createStruct, CCreateContext* context) override;
+
+    afx_msg int OnCreate(LPCREATESTRUCT createStruct);
+    afx_msg void OnTabSelChange(NMHDR* header, LRESULT* result);
+    afx_msg void OnPanelAreaClicked();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL CreateBars();
+    void SetUpTabs();
+    void HalveSplitter();
+    void FitToolsPanelToSplitter();
+    void ShowPanelOfCurrentTab();
+    void HandFrameStateToViews();
+
+    IDirect3DVertexBuffer8* m_pGridBuffer = nullptr;
+    IDirect3DVertexBuffer8* m_pAxesBuffer = nullptr;
+    int m_ViewMode = 0;       // 0 none, 1 move, 2 rotate, 3 zoom
+    int m_SelectionMode = 0;  // 0 objects, 1 faces, 2 vertices, 3 lines
+    int m_TransformMode = 0;  // 0 select, 1 move, 2 rotate, 3 scale
+    BYTE m_Pivot = 0;
+    float m_AxisMask[3] = {1.0f, 1.0f, 0.0f};
+    IDirect3D8* m_pD3D = nullptr;
+    IDirect3DDevice8* m_pDevice = nullptr;
+    CStatusBar m_wndStatusBar;
+    CToolBar m_wndToolBar;
+    CDialogBar m_wndToolsPanel;
+    cDialogy1 m_ObjectPanel;
+    int m_CurrentTab = 0;
+    cPlugin* m_pCurrentPlugin = nullptr;
+    cSplashWnd m_Splash;
+    CSplitterWnd m_wndSplitter;
+    BYTE m_SplitterReady = 0;
+    PluginLists m_Plugins;
+    CString m_ProgramDir;
+    bool m_InLayout = false;
+};

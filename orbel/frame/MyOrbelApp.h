@@ -1,0 +1,29 @@
+// The application object: start-up of the single-document program and the
+// About box.
+#pragma once
+
+#include <framework/Afx.h>
+
+class CMyOrbelApp : public CWinApp {
+public:
+    CMyOrbelApp();
+
+    BOOL InitInstance() override;
+    afx_msg void OnAppAbout();
+
+    // The folder of the program's executable, ending in '\'.
+    CString m_ProgramDir;
+    // What Direct3D start-up chose; shown by the About box.
+    CString m_Direct3DMode;
+
+protected:
+    // The folder of the running executable; tests start the program from
+    // elsewhere.
+    virtual CString LocateProgramDirectory() const;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The folder part of a Windows path, up to and including its last '\';
+// empty when there is none.
+CString ProgramDirectoryOf(LPCSTR modulePath);

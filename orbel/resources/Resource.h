@@ -1,0 +1,63 @@
+// Identifiers of the program's own resources, commands and controls. The
+// framework's standard identifiers (ID_FILE_NEW, ID_APP_ABOUT, ...) come from
+// the framework headers.
+#pragma once
+
+// Controls nobody addresses.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+// Main frame: menu, accelerators, tool bar, icon and document template string.
+#define IDR_MAINFRAME 128
+#define IDR_VIEW_CONTEXT 132
+
+// Dialog templates.
+#define IDD_ABOUTBOX 100
+#define IDD_TOOLS_PANEL 103
+#define IDD_OBJECT_PANEL 130
+#define IDD_MATERIAL_LIST 154
+
+// Bitmaps.
+#define IDB_SPLASH 145
+
+// Tools panel: the dialog bar's id (also the View menu toggle) and its controls.
+#define ID_VIEW_TOOLS_PANEL 104
+#define IDC_TOOL_TABS 1004
+#define IDC_PANEL_AREA 1007
+#define IDC_PLUGIN_AREA 1011
+
+// Object panel.
+#define IDC_OBJECT_NAME 1009
+#define IDC_TOOL_LIST 1010
+#define IDC_COLOUR_SWATCH 1042
+
+// About box.
+#define IDC_ABOUT_TEXT 1055
+
+// Splash window status line.
+#define IDC_SPLASH_STATUS 1
+
+// Frame commands. The views declare the commands of their context menu.
+#define ID_DELETE_SELECTION 158
+#define ID_CLONE_OBJECT 159
+#define ID_FILE_IMPORT 165
+#define ID_FILE_EXPORT 166
+#define ID_RENDER 168
+#define ID_JOIN_OBJECTS 171
+#define ID_OPTIONS 175
+#define ID_VIEW_ROTATE 32774
+#define ID_VIEW_MOVE 32775
+#define ID_VIEW_ZOOM 32776
+#define ID_SELECT_OBJECT 32777
+#define ID_SELECT_POLYGON 32778
+#define ID_SELECT_LINE 32779
+#define ID_SELECT_POINT 32780
+#define ID_ROTATE_OBJECT 32781
+#define ID_MOVE_OBJECT 32782
+#define ID_SCALE_OBJECT 32783
+#define ID_PIVOT_MODE 32784
+#define ID_MASK_X_AXIS 32785
+#define ID_MASK_Y_AXIS 32786
+#define ID_MASK_Z_AXIS 32787
+#define ID_SELECT_ALL 32842
