@@ -103,8 +103,13 @@ public:
 protected:
     // Registers the bar with its frame (done by the derived Create).
     void AttachToFrame(CWnd* pParentWnd);
+    // Notifications of the bar's controls go on to the frame.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
+    afx_msg LRESULT OnIdleUpdate(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -66,6 +66,9 @@ public:
 
     CDocTemplate* m_pDocTemplate = nullptr;
 
+    // Routes to the document's map, then to its template.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
 protected:
     void OnFileSave();
     void OnFileSaveAs();
@@ -75,6 +78,8 @@ protected:
     CPtrList m_viewList;
     BOOL m_bModified;
     BOOL m_bAutoDelete;
+
+    DECLARE_MESSAGE_MAP()
 };
 
 namespace orbel {

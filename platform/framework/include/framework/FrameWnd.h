@@ -98,7 +98,7 @@ protected:
     DWORD m_dwDockStyle = 0;
     CRect m_rectViewArea;
     CCreateContext* m_pCreateContext = nullptr;
-    CMenu m_menuBar;
+    CDocument* m_pDocument = nullptr;  // the document of InitialUpdateFrame
 
     DECLARE_MESSAGE_MAP()
 };

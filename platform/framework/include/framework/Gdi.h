@@ -232,6 +232,7 @@ public:
     BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits);
     BOOL CreateCompatibleBitmap(class CDC* pDC, int nWidth, int nHeight);
     int GetBitmap(BITMAP* pBitMap);
+    int GetObject(int nCount, LPVOID lpObject);
     CSize GetBitmapDimension() const;
     operator HBITMAP() const { return reinterpret_cast<HBITMAP>(m_hObject); }
     static CBitmap* FromHandle(HBITMAP hBitmap);

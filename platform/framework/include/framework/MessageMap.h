@@ -163,6 +163,11 @@ public:
 // Commands (menu, accelerator, tool bar): void fn().
 #define ON_COMMAND(id, memberFxn) \
     {WM_COMMAND, CN_COMMAND, static_cast<UINT>(id), static_cast<UINT>(id), AFX_MSG_THUNK(self->memberFxn(); return TRUE;)},
+// BOOL fn(UINT nID): FALSE lets the command route on.
+#define ON_COMMAND_EX(id, memberFxn) \
+    {WM_COMMAND, CN_COMMAND, static_cast<UINT>(id), static_cast<UINT>(id), AFX_MSG_THUNK(return self->memberFxn(_c.nID);)},
+#define ON_COMMAND_EX_RANGE(id, idLast, memberFxn) \
+    {WM_COMMAND, CN_COMMAND, static_cast<UINT>(id), static_cast<UINT>(idLast), AFX_MSG_THUNK(return self->memberFxn(_c.nID);)},
 // void fn(UINT nID).
 #define ON_COMMAND_RANGE(id, idLast, memberFxn) \
     {WM_COMMAND, CN_COMMAND, static_cast<UINT>(id), static_cast<UINT>(idLast), AFX_MSG_THUNK(self->memberFxn(_c.nID); return TRUE;)},

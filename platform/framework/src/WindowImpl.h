@@ -1,0 +1,129 @@
+// Internal: the window records behind HWNDs, the message queue and the hooks
+// that the controls (dialog side) and the test support use. Nothing here is
+// part of the program's interface.
+#pragma once
+
+#include <framework/WinUser.h>
+
+#include <QImage>
+#include <QRegion>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CWnd;
+class QMenuBar;
+
+// Non-client space around the client area, inside the widget.
+struct WindowInsets {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The record an HWND points to. The widget covers the whole window
+// (non-client border and menu bar included); the retained image covers the
+// same area and is all a paint of the widget shows.
+struct HWND__ {
+    CWnd* wnd = nullptr;          // the permanent C++ object, if any
+    CWnd* tempWnd = nullptr;      // temporary object made by CWnd::FromHandle
+    QWidget* widget = nullptr;
+    bool hostWidget = false;      // our own painting widget (else a control's)
+    QImage image;                 // window-sized, Format_RGB32
+    HWND parent = nullptr;        // WS_CHILD parent
+    HWND owner = nullptr;         // top-level windows: the owner
+    std::vector<HWND> children;   // creation order (z-order top first is last)
+    std::string className;
+    WNDPROC classProc = nullptr;  // the window class's procedure (controls)
+    UINT classStyle = 0;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int id = 0;
+    std::string text;
+    bool enabled = true;          // the Win32 flag, independent of parents
+    bool destroyed = false;
+    bool destroying = false;
+    bool inCreate = false;
+    QRect rect;                   // window rectangle in parent client coordinates (top-level: screen)
+    WindowInsets insets;
+    QRegion updateRegion;         // client coordinates
+    bool eraseNeeded = false;
+    QRgb background = 0xFFF0F0F0;
+    HMENU menu = nullptr;
+    QMenuBar* menuBar = nullptr;
+    HFONT font = nullptr;
+    int paintCount = 0;           // WM_PAINT messages dispatched (tests)
+    bool modalLoopRunning = false;
+    int modalResult = 0;
+    std::function<void(bool)> applyEnabled;  // controls: reflect the flag on their own input
+
+    QRect clientRect() const;     // in widget coordinates
+};
+
+namespace orbel::window {
+
+// ---- window classes (controls register theirs) ----
+struct WindowClassImpl {
+    std::string name;  // compared without regard to case
+    // Makes the widget of a new window; parent is the parent's widget (null
+    // for top-level windows).
+    std::function<QWidget*(HWND, QWidget* parent, const CREATESTRUCT&)> makeWidget;
+    WNDPROC classProc = nullptr;
+    UINT classStyle = 0;
+};
+ORBEL_API void RegisterWindowClassImpl(WindowClassImpl windowClass);
+ORBEL_API const WindowClassImpl* FindWindowClassImpl(const std::string& name);
+
+// ---- records ----
+ORBEL_API bool IsLive(HWND hWnd);
+ORBEL_API QWidget* WidgetOf(HWND hWnd);
+// The window a widget belongs to: the nearest record up its parent chain.
+ORBEL_API HWND HwndOf(const QWidget* widget);
+ORBEL_API HWND TopLevelOf(HWND hWnd);
+// All live top-level windows, creation order.
+ORBEL_API std::vector<HWND> TopLevelWindows();
+
+// ---- the retained image ----
+ORBEL_API QImage* ImageOf(HWND hWnd);
+// Shows a changed part of the image (widget coordinates) without any
+// WM_PAINT; null shows all.
+ORBEL_API void ShowImage(HWND hWnd, const QRect* area = nullptr);
+
+// ---- message queue ----
+// Dispatches one queued message, or one WM_PAINT, or the idle work.
+// Returns false when there was nothing to do.
+ORBEL_API bool PumpOne();
+// Runs the Qt loop and the queue until nothing is left to do.
+ORBEL_API void RunUntilIdle();
+// Number of queued messages (tests).
+ORBEL_API std::size_t QueuedCount();
+// Ends the Run loop.
+ORBEL_API void QuitMessageLoop(int exitCode);
+// Runs the main loop until WM_QUIT; returns its exit code.
+ORBEL_API int RunMessageLoop();
+
+// ---- modal loops ----
+// A nested loop that keeps delivering posted messages until EndModalLoop
+// is called for the same window (or it is destroyed).
+ORBEL_API int RunModalLoop(HWND hWnd);
+ORBEL_API void EndModalLoop(HWND hWnd, int result);
+
+// ---- input (Qt events become messages; tests inject through these too) ----
+ORBEL_API void NoteModifiers(Qt::KeyboardModifiers modifiers);
+ORBEL_API void NoteMouseButtons(Qt::MouseButtons buttons);
+ORBEL_API void NoteCursor(const QPoint& globalPos);
+ORBEL_API UINT MouseKeyFlags();  // MK_* of the current state
+ORBEL_API UINT VirtualKeyOf(int qtKey);
+ORBEL_API int QtKeyOf(UINT vk);
+// Runs the accelerators and PreTranslateMessage chain for a key that a
+// control's widget received; true when it was consumed.
+ORBEL_API bool PreTranslateKey(HWND target, UINT message, WPARAM vk, LPARAM lParam);
+// True when typing goes to a text field now (plain-key accelerators stay off).
+ORBEL_API bool FocusIsTextEntry();
+
+// ---- exceptions at the dispatch boundary ----
+// Calls f; an exception (CException* or any other) is reported and
+// swallowed. Returns fallback then.
+ORBEL_API LRESULT Guarded(const std::function<LRESULT()>& f, LRESULT fallback = 0);
+
+} // namespace orbel::window

@@ -1,0 +1,78 @@
+// Internal: the state every window source shares (one UI thread).
+#pragma once
+
+#include "WindowImpl.h"
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace orbel::window {
+
+struct QueuedMessage {
+    MSG msg;
+    unsigned charCode = 0;  // WM_KEYDOWN: the character TranslateMessage makes of it
+};
+
+struct State {
+    std::unordered_set<HWND> live;
+    std::vector<std::unique_ptr<HWND__>> records;  // kept after destruction: stale handles stay safe
+    std::unordered_map<const QWidget*, HWND> byWidget;
+    std::vector<HWND> topLevels;
+    std::map<std::string, WindowClassImpl> classes;  // upper-case names
+
+    std::deque<QueuedMessage> queue;
+    std::vector<MSG> current;  // messages being handled, innermost last
+    unsigned pendingChar = 0;
+    bool pumpPosted = false;
+    bool idleNeeded = false;
+    bool inIdle = false;
+    bool quit = false;
+    int exitCode = 0;
+
+    HWND focus = nullptr;
+    HWND capture = nullptr;
+    HWND active = nullptr;
+    std::unordered_map<UINT, bool> keysDown;
+    Qt::KeyboardModifiers modifiers;
+    Qt::MouseButtons buttons;
+    QPoint cursor;
+};
+
+State& GetState();
+
+HWND__* Record(HWND hWnd);  // null when not live
+HWND NewRecord();
+void ForgetRecord(HWND hWnd);
+// Asks the Qt loop to run the pump soon.
+void SchedulePump();
+// Makes the Qt application when there is none (tests, early calls).
+void EnsureQtApp();
+// Sizes the retained image to the widget's size, keeping what it held.
+void ResizeImage(HWND__* r);
+// Places the widget of a window from its record.
+void ApplyGeometry(HWND__* r);
+// Sends WM_PAINT now when the window has something to paint.
+void PaintNow(HWND hWnd);
+// Computes the non-client insets from style and menu bar.
+void UpdateInsets(HWND__* r);
+// Client point of a window -> screen and back.
+QPoint ClientOrigin(HWND__* r);
+// Makes a host widget for a window.
+QWidget* MakeHostWidget(HWND hWnd, QWidget* parent, bool topLevel, DWORD style);
+// Builds the Qt menu bar of a window from its HMENU.
+void RebuildMenuBar(HWND hWnd);
+// The arguments CWinApp::ParseCommandLine reads (AfxWinMain sets them).
+ORBEL_API void SetProgramArguments(std::vector<std::string> arguments);
+// Lets Direct3D present into window images (done with the Qt application).
+void RegisterPresentTarget();
+// Installs the application-wide key filter (once).
+void InstallKeyFilter();
+// A drop record for WM_DROPFILES (freed by DragFinish).
+HDROP MakeDrop(std::vector<std::string> files, POINT point);
+// Adds to a window's update region (whole client when region is empty).
+void Invalidate(HWND__* r, const QRegion& region, bool erase);
+
+} // namespace orbel::window
