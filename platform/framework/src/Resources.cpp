@@ -1,5 +1,7 @@
 #include <framework/Resources.h>
 
+#include <framework/CString.h>
+
 #include <dlfcn.h>
 #include <link.h>
 
@@ -141,6 +143,16 @@ void unregisterTables(HINSTANCE handle, const void* owner) {
             std::erase_if(m.registrations, [&](const Registration& r) { return !owner || r.owner == owner; });
     std::erase_if(modules, [](const Module& m) { return m.registrations.empty(); });
 }
+
+BOOL loadStringResource(UINT id, CString& result) {
+    const std::string* text = AfxFindString(nullptr, id);
+    if (!text) return FALSE;
+    result = text->c_str();
+    return TRUE;
+}
+
+// CString::LoadString reads the registry from the moment the framework loads.
+const bool stringLoaderInstalled = (orbel::SetStringResourceLoader(loadStringResource), true);
 
 }  // namespace
 

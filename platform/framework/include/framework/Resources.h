@@ -20,9 +20,9 @@
 
 // ---- resource names and types -------------------------------------------
 
-#define MAKEINTRESOURCEA(i) (reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
-#define MAKEINTRESOURCE(i) MAKEINTRESOURCEA(i)
-#define IS_INTRESOURCE(r) ((reinterpret_cast<ULONG_PTR>(r) >> 16) == 0)
+// Spelled exactly as in the window header, so both may be included.
+#define MAKEINTRESOURCE(i) (reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
+#define IS_INTRESOURCE(p) ((reinterpret_cast<ULONG_PTR>(p) >> 16) == 0)
 
 #define RT_CURSOR MAKEINTRESOURCE(1)
 #define RT_BITMAP MAKEINTRESOURCE(2)

@@ -1,0 +1,179 @@
+// "COMBOBOX": drop-down lists (CBS_DROPDOWNLIST) and drop-downs with an edit
+// field (CBS_DROPDOWN). Only the user's choice sends CBN_SELCHANGE and
+// CBN_SELENDOK; CBN_SELENDOK also comes when the user picks the line that is
+// already selected. CB_SETCURSEL and friends are silent.
+#include "ControlSupport.h"
+
+#include "WindowImpl.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace orbel::controls {
+namespace {
+
+class ComboBox : public QComboBox {
+public:
+    ComboBox(HWND h, QWidget* parent, bool editable) : QComboBox(parent), m_hwnd(h) {
+        setEditable(editable);
+        setInsertPolicy(QComboBox::NoInsert);
+        connect(this, &QComboBox::activated, this, [this](int index) { Guard([this, index] { userChose(index); }); });
+        if (editable) {
+            connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
+                Guard([this] {
+                    StoreText(m_hwnd, FromQt(currentText()));
+                    NotifyCommand(m_hwnd, CBN_EDITCHANGE);
+                });
+            });
+        }
+    }
+
+    int selection = -1;
+
+    int insert(int index, const std::string& text) {
+        if (index < 0 || index > count()) index = count();
+        if (StyleOf(m_hwnd) & CBS_SORT) {
+            index = 0;
+            const QString q = ToQt(text);
+            while (index < count() && itemText(index).compare(q, Qt::CaseInsensitive) <= 0) ++index;
+        }
+        {
+            const QSignalBlocker quiet(this);
+            insertItem(index, ToQt(text), QVariant::fromValue<qulonglong>(0));
+        }
+        if (selection >= index) ++selection;
+        mirror();
+        return index;
+    }
+    int remove(int index) {
+        if (index < 0 || index >= count()) return CB_ERR;
+        {
+            const QSignalBlocker quiet(this);
+            removeItem(index);
+        }
+        if (selection == index) selection = -1;
+        else if (selection > index) --selection;
+        mirror();
+        return count();
+    }
+    void clearAll() {
+        const QSignalBlocker quiet(this);
+        clear();
+        selection = -1;
+        if (isEditable()) clearEditText();
+    }
+    int select(int index) {
+        selection = (index >= 0 && index < count()) ? index : -1;
+        mirror();
+        return selection < 0 ? CB_ERR : selection;
+    }
+    int find(int after, const std::string& text, bool exact) const {
+        const QString q = ToQt(text);
+        const int n = count();
+        for (int k = 1; k <= n; ++k) {
+            const int i = (after + k + n) % n;
+            const QString t = itemText(i);
+            if (exact ? t.compare(q, Qt::CaseInsensitive) == 0 : t.startsWith(q, Qt::CaseInsensitive)) return i;
+        }
+        return CB_ERR;
+    }
+    std::string text() const {
+        if (isEditable()) return FromQt(currentText());
+        return selection >= 0 ? FromQt(itemText(selection)) : std::string();
+    }
+
+private:
+    // Qt picks the first line of a new list by itself; Windows does not.
+    void mirror() {
+        const QSignalBlocker quiet(this);
+        const QString edited = isEditable() ? currentText() : QString();
+        setCurrentIndex(selection);
+        if (isEditable() && selection < 0) setEditText(edited);
+        StoreText(m_hwnd, text());
+    }
+    void userChose(int index) {
+        if (index != selection) {
+            selection = index;
+            StoreText(m_hwnd, text());
+            NotifyCommand(m_hwnd, CBN_SELCHANGE);
+        }
+        NotifyCommand(m_hwnd, CBN_SELENDOK);
+    }
+
+    HWND m_hwnd;
+};
+
+QWidget* makeComboBox(HWND h, QWidget* parent, const CREATESTRUCT& cs) {
+    const DWORD kind = static_cast<DWORD>(cs.style) & 3;
+    auto* combo = new ComboBox(h, parent, kind == CBS_DROPDOWN || kind == CBS_SIMPLE);
+    FollowEnabledFlag(h, combo, !(cs.style & WS_DISABLED));
+    return combo;
+}
+
+std::string textOf(LPARAM lParam) {
+    return lParam ? reinterpret_cast<const char*>(lParam) : "";
+}
+
+LRESULT comboBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* combo = dynamic_cast<ComboBox*>(window::WidgetOf(h));
+    if (!combo) return ::DefWindowProc(h, message, wParam, lParam);
+    const int index = static_cast<int>(static_cast<LONG_PTR>(wParam));
+    const bool valid = index >= 0 && index < combo->count();
+    switch (message) {
+    case CB_ADDSTRING: return combo->insert(-1, textOf(lParam));
+    case CB_INSERTSTRING: return index > combo->count() ? CB_ERR : combo->insert(index, textOf(lParam));
+    case CB_DELETESTRING: return combo->remove(index);
+    case CB_RESETCONTENT: combo->clearAll(); return CB_OKAY;
+    case CB_SETCURSEL: return combo->select(index);
+    case CB_GETCURSEL: return combo->selection;
+    case CB_GETCOUNT: return combo->count();
+    case CB_GETLBTEXT: {
+        auto* out = reinterpret_cast<char*>(lParam);
+        if (!valid || !out) return CB_ERR;
+        const std::string text = FromQt(combo->itemText(index));
+        text.copy(out, text.size());
+        out[text.size()] = '\0';
+        return static_cast<LRESULT>(text.size());
+    }
+    case CB_GETLBTEXTLEN: return valid ? static_cast<LRESULT>(FromQt(combo->itemText(index)).size()) : CB_ERR;
+    case CB_FINDSTRING: return combo->count() ? combo->find(index, textOf(lParam), false) : CB_ERR;
+    case CB_FINDSTRINGEXACT: return combo->count() ? combo->find(index, textOf(lParam), true) : CB_ERR;
+    case CB_SELECTSTRING: {
+        const int found = combo->count() ? combo->find(index, textOf(lParam), false) : CB_ERR;
+        return found == CB_ERR ? CB_ERR : combo->select(found);
+    }
+    case CB_GETITEMDATA: return valid ? static_cast<LRESULT>(combo->itemData(index).toULongLong()) : CB_ERR;
+    case CB_SETITEMDATA:
+        if (!valid) return CB_ERR;
+        combo->setItemData(index, QVariant::fromValue<qulonglong>(static_cast<qulonglong>(lParam)));
+        return CB_OKAY;
+    case CB_SHOWDROPDOWN:
+        if (wParam) combo->showPopup();
+        else combo->hidePopup();
+        return TRUE;
+    case CB_GETDROPPEDSTATE: return FALSE;
+    case CB_LIMITTEXT:
+        if (combo->lineEdit()) combo->lineEdit()->setMaxLength(wParam == 0 ? 32767 : static_cast<int>(wParam));
+        return TRUE;
+    case WM_SETTEXT:
+        if (combo->isEditable()) {
+            const QSignalBlocker quiet(combo);
+            combo->setEditText(ToQt(textOf(lParam)));
+            StoreText(h, textOf(lParam));
+            return TRUE;
+        }
+        return CB_ERR;
+    case WM_GETTEXT: return CopyText(combo->text(), wParam, lParam);
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(combo->text().size());
+    default: return ::DefWindowProc(h, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void RegisterComboBoxClass() {
+    window::RegisterWindowClassImpl({"COMBOBOX", makeComboBox, comboBoxProc, 0});
+}
+
+}  // namespace orbel::controls

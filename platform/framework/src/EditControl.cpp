@@ -1,0 +1,130 @@
+// "EDIT": a single-line text field. EN_CHANGE follows every change of the
+// text, typed or set through WM_SETTEXT, as on Windows; ES_NUMBER accepts
+// digits only.
+#include "ControlSupport.h"
+
+#include "WindowImpl.h"
+
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+
+#include <climits>
+
+namespace orbel::controls {
+namespace {
+
+class EditBox : public QLineEdit {
+public:
+    EditBox(HWND h, QWidget* parent) : QLineEdit(parent), m_hwnd(h) {
+        connect(this, &QLineEdit::textEdited, this, [this] {
+            Guard([this] {
+                m_modified = true;
+                StoreText(m_hwnd, FromQt(text()));
+                NotifyCommand(m_hwnd, EN_UPDATE);
+                NotifyCommand(m_hwnd, EN_CHANGE);
+            });
+        });
+    }
+    HWND hwnd() const { return m_hwnd; }
+    bool m_modified = false;
+
+    // A programmatic change: Qt stays quiet, Windows' notifications follow.
+    void setTextByMessage(const std::string& value) {
+        {
+            const QSignalBlocker quiet(this);
+            setText(ToQt(value));
+        }
+        m_modified = false;
+        StoreText(m_hwnd, FromQt(text()));
+        NotifyCommand(m_hwnd, EN_UPDATE);
+        NotifyCommand(m_hwnd, EN_CHANGE);
+    }
+
+protected:
+    void focusInEvent(QFocusEvent* e) override {
+        QLineEdit::focusInEvent(e);
+        Guard([this] { NotifyCommand(m_hwnd, EN_SETFOCUS); });
+    }
+    void focusOutEvent(QFocusEvent* e) override {
+        QLineEdit::focusOutEvent(e);
+        Guard([this] { NotifyCommand(m_hwnd, EN_KILLFOCUS); });
+    }
+
+private:
+    HWND m_hwnd;
+};
+
+QWidget* makeEdit(HWND h, QWidget* parent, const CREATESTRUCT& cs) {
+    auto* edit = new EditBox(h, parent);
+    const DWORD style = static_cast<DWORD>(cs.style);
+    if (style & ES_NUMBER)
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    edit->setReadOnly(style & ES_READONLY);
+    if (style & ES_PASSWORD) edit->setEchoMode(QLineEdit::Password);
+    if (style & ES_RIGHT) edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    else if (style & ES_CENTER) edit->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    edit->setFrame(style & WS_BORDER);
+    {
+        const QSignalBlocker quiet(edit);
+        edit->setText(ToQt(cs.lpszName));
+    }
+    StoreText(h, FromQt(edit->text()));
+    FollowEnabledFlag(h, edit, !(style & WS_DISABLED));
+    return edit;
+}
+
+LRESULT editProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* edit = dynamic_cast<EditBox*>(window::WidgetOf(h));
+    if (!edit) return ::DefWindowProc(h, message, wParam, lParam);
+    switch (message) {
+    case WM_SETTEXT:
+        edit->setTextByMessage(lParam ? reinterpret_cast<const char*>(lParam) : "");
+        return TRUE;
+    case WM_GETTEXT:
+        return CopyText(FromQt(edit->text()), wParam, lParam);
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(FromQt(edit->text()).size());
+    case EM_SETSEL: {
+        const int start = static_cast<int>(static_cast<LONG_PTR>(wParam));
+        const int end = static_cast<int>(lParam);
+        if (start < 0) edit->deselect();
+        else if (end < 0) edit->selectAll();
+        else edit->setSelection(start, end - start);
+        return 0;
+    }
+    case EM_GETSEL: {
+        const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+        const int end = edit->hasSelectedText() ? edit->selectionEnd() : edit->cursorPosition();
+        if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(start);
+        if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(end);
+        return MAKELONG(start, end);
+    }
+    case EM_LIMITTEXT:
+        edit->setMaxLength(wParam == 0 || wParam > 32767 ? 32767 : static_cast<int>(wParam));
+        return 0;
+    case EM_GETLIMITTEXT:
+        return edit->maxLength();
+    case EM_SETREADONLY:
+        edit->setReadOnly(wParam != 0);
+        if (wParam) h->style |= ES_READONLY;
+        else h->style &= ~static_cast<DWORD>(ES_READONLY);
+        return TRUE;
+    case EM_GETMODIFY:
+        return edit->m_modified ? TRUE : FALSE;
+    case EM_SETMODIFY:
+        edit->m_modified = wParam != 0;
+        return 0;
+    default:
+        return ::DefWindowProc(h, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void RegisterEditClass() {
+    window::RegisterWindowClassImpl({"EDIT", makeEdit, editProc, 0});
+}
+
+}  // namespace orbel::controls

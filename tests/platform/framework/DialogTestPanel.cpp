@@ -1,0 +1,80 @@
+#include "DialogTestPanel.h"
+
+namespace dialogtest {
+
+BEGIN_MESSAGE_MAP(Panel, CDialog)
+    ON_EN_CHANGE(kName, OnNameChange)
+    ON_EN_CHANGE(kAlpha, OnAlphaChange)
+    ON_LBN_SELCHANGE(kList, OnListChange)
+    ON_CBN_SELENDOK(kCombo, OnComboOk)
+    ON_BN_CLICKED(kAdd, OnAdd)
+    ON_BN_CLICKED(kSwatch, OnSwatch)
+    ON_NOTIFY(TCN_SELCHANGE, kTabs, OnTab)
+    ON_NOTIFY(UDN_DELTAPOS, kAlphaSpin, OnDelta)
+    ON_WM_DRAWITEM()
+END_MESSAGE_MAP()
+
+namespace {
+
+DialogItemTemplate item(const char* cls, const char* text, UINT id, DWORD style, short x, short y, short cx, short cy) {
+    DialogItemTemplate i;
+    i.windowClass = cls;
+    i.text = text;
+    i.id = id;
+    i.style = style | WS_CHILD | WS_VISIBLE;
+    i.x = x;
+    i.y = y;
+    i.cx = cx;
+    i.cy = cy;
+    return i;
+}
+
+DialogTemplate panelTemplate(UINT id, DWORD style, const char* caption) {
+    DialogTemplate t;
+    t.id = id;
+    t.caption = caption;
+    t.style = style;
+    t.cx = 133;
+    t.cy = 180;
+    t.items = {
+        item("BUTTON", "Name", kGroup, BS_GROUPBOX, 7, 7, 120, 30),
+        item("EDIT", "", kName, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 13, 17, 108, 13),
+        item("EDIT", "", kAlpha, ES_NUMBER | WS_BORDER | WS_TABSTOP, 88, 40, 30, 12),
+        item("msctls_updown32", "", kAlphaSpin, UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 116,
+             41, 11, 12),
+        item("LISTBOX", "", kList, LBS_NOTIFY | WS_BORDER | WS_VSCROLL, 7, 60, 100, 40),
+        item("COMBOBOX", "", kCombo, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 7, 104, 112, 60),
+        item("BUTTON", "Add", kAdd, BS_PUSHBUTTON | WS_TABSTOP, 7, 124, 40, 14),
+        item("BUTTON", "A", kSwatch, BS_OWNERDRAW, 50, 124, 29, 11),
+        item("SysTabControl32", "", kTabs, 0, 7, 140, 120, 30),
+    };
+    return t;
+}
+
+}  // namespace
+
+ResourceTables Tables() {
+    ResourceTables tables;
+    tables.dialogs.push_back(panelTemplate(kPanel, WS_CHILD | DS_CONTROL, ""));
+    tables.dialogs.push_back(panelTemplate(kModal, WS_POPUP | WS_CAPTION | DS_MODALFRAME, "Settings"));
+    return tables;
+}
+
+namespace {
+const ResourceRegistration registration(Tables());
+}  // namespace
+
+void DialogFixture::SetUp() {
+    orbel::test::EnsureApplication();
+    orbel::modal::Reset();
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 600, nullptr, nullptr));
+}
+
+void DialogFixture::TearDown() {
+    host.DestroyWindow();
+    orbel::test::RunUntilIdle();
+    EXPECT_EQ(orbel::modal::Pending(orbel::modal::kMessageBox), 0u) << "a scripted message box never appeared";
+    orbel::modal::Reset();
+}
+
+}  // namespace dialogtest
