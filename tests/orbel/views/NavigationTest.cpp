@@ -1,0 +1,190 @@
+#include "ViewHarness.h"
+
+#include "orbel/views/CameraMatrices.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+using viewtest::ViewHarness;
+
+namespace {
+
+void ExpectNear(const D3DXVECTOR3& v, const D3DXVECTOR3& w, float tolerance = 1e-3f)
+{
+    EXPECT_NEAR(v.x, w.x, tolerance);
+    EXPECT_NEAR(v.y, w.y, tolerance);
+    EXPECT_NEAR(v.z, w.z, tolerance);
+}
+
+// What a paint leaves for picking, without needing a device.
+void RefreshMatrices(CMyOrbelView* view)
+{
+    CRect client;
+    view->GetClientRect(&client);
+    ComputeCameraMatrices(view->GetCamera(), IsPerspectiveKind(view->m_Kind), client.Width(), client.Height(),
+                          &view->m_ViewMatrix, &view->m_ProjectionMatrix);
+}
+
+D3DXVECTOR3 PointUnder(CMyOrbelView* view, int x, int y, const D3DXVECTOR3* normal)
+{
+    D3DXVECTOR3 origin, direction, point(NAN, NAN, NAN);
+    EXPECT_TRUE(view->ScreenToRay(x, y, &origin, &direction));
+    EXPECT_NE(view->IntersectViewPlane(&point, origin, direction, normal), nullptr);
+    return point;
+}
+
+CPoint ScreenPoint(CMyOrbelView* view, int x, int y)
+{
+    CPoint p(x, y);
+    view->ClientToScreen(&p);
+    return p;
+}
+
+int UndoSteps(cUndoManager& undo)
+{
+    int steps = 0;
+    while (undo.CanUndo()) {
+        undo.Undo();
+        ++steps;
+    }
+    return steps;
+}
+
+}  // namespace
+
+TEST(Navigation, PanKeepsTheGrabbedPointUnderTheCursor)
+{
+    ViewHarness stage;
+    for (int kind : {ViewKindTop, ViewKindPerspective}) {
+        SCOPED_TRACE(kind);
+        CMyOrbelView* view = stage.AddView(kind);
+        RefreshMatrices(view);
+        D3DXVECTOR3 normal = view->m_Eye - view->m_Target;
+        D3DXVECTOR3 grabbed = PointUnder(view, 40, 30, &normal);
+        stage.viewMode = 1;
+        view->m_LastPoint = CPoint(40, 30);
+        view->NavigateView(0, 100, 70);
+        RefreshMatrices(view);
+        ExpectNear(PointUnder(view, 100, 70, &normal), grabbed);
+    }
+}
+
+TEST(Navigation, ZoomStepsFollowTheVerticalMouseStep)
+{
+    ViewHarness stage;
+    CMyOrbelView* view = stage.AddView(ViewKindFront);
+    RefreshMatrices(view);
+    stage.viewMode = 3;
+    view->m_LastPoint = CPoint(80, 60);
+    view->NavigateView(0, 120, 60);  // horizontal only
+    EXPECT_FLOAT_EQ(view->m_Zoom, 10.0f);
+    view->NavigateView(0, 80, 56);  // 4 pixels up: 0.25 world units, times 5
+    EXPECT_NEAR(view->m_Zoom, 8.75f, 1e-4f);
+    ExpectNear(view->m_Eye, D3DXVECTOR3(0, 0, -8.75f));
+}
+
+TEST(Navigation, RotateRollsAxisViewsAndOrbitsTheUserView)
+{
+    ViewHarness stage;
+    CMyOrbelView* top = stage.AddView(ViewKindTop);
+    stage.viewMode = 2;
+    top->m_LastPoint = CPoint(50, 50);
+    top->NavigateView(0, 40, 52);  // dx = 10 wins: +10 degrees about Y
+    float a = 10.0f * 0.017453292f;
+    ExpectNear(top->m_Up, D3DXVECTOR3(std::sin(a), 0, std::cos(a)));
+    ExpectNear(top->m_Eye, D3DXVECTOR3(0, 10, 0));
+
+    CMyOrbelView* user = stage.AddView(ViewKindUser);
+    stage.viewMode = 2;
+    D3DXVECTOR3 before = user->m_Eye;
+    user->m_LastPoint = CPoint(0, 0);
+    user->NavigateView(0, 20, 0);
+    EXPECT_NEAR(D3DXVec3Length(&user->m_Eye), 10.0f, 1e-3f);
+    EXPECT_NEAR(user->m_Eye.y, before.y, 1e-4f) << "a horizontal step turns about the vertical axis";
+}
+
+TEST(Navigation, AViewWithoutAreaIgnoresPanAndZoom)
+{
+    ViewHarness stage;
+    CMyOrbelView* view = stage.AddView(ViewKindTop, 0, 0);
+    RefreshMatrices(view);
+    ViewCamera before = view->GetCamera();
+    for (int mode : {1, 3}) {
+        stage.viewMode = mode;
+        view->m_LastPoint = CPoint(0, 0);
+        view->NavigateView(0, 5, 9);
+    }
+    EXPECT_EQ(view->m_Eye, before.eye);
+    EXPECT_EQ(view->m_Target, before.target);
+    EXPECT_EQ(view->m_Zoom, before.zoom);
+    stage.Paint(view);  // nothing to render into; must not fail
+    EXPECT_TRUE(IsFiniteCamera(view->GetCamera()));
+}
+
+class Wheel : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        view = stage.AddView(ViewKindTop);
+        other = stage.AddView(ViewKindFront);
+        RefreshMatrices(view);
+        RefreshMatrices(other);
+        view->SetFocus();
+        if (CWnd::GetFocus() != view) GTEST_SKIP() << "the window layer gives no focus here";
+    }
+
+    ViewHarness stage;
+    CMyOrbelView* view = nullptr;
+    CMyOrbelView* other = nullptr;
+};
+
+TEST_F(Wheel, ANotchTowardsTheUserZoomsInAndAwayZoomsOut)
+{
+    EXPECT_TRUE(view->OnMouseWheel(0, -120, ScreenPoint(view, 80, 60)));
+    EXPECT_LT(view->m_Zoom, 10.0f);
+    EXPECT_EQ(stage.viewMode, 0);
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    float zoomedIn = view->m_Zoom;
+    RefreshMatrices(view);
+    view->OnMouseWheel(0, 240, ScreenPoint(view, 80, 60));
+    EXPECT_GT(view->m_Zoom, zoomedIn);
+}
+
+TEST_F(Wheel, StepsBelowANotchMoveNothingButStillTakeTheSnapshot)
+{
+    view->OnMouseWheel(0, 119, ScreenPoint(view, 80, 60));
+    EXPECT_FLOAT_EQ(view->m_Zoom, 10.0f);
+    EXPECT_EQ(view->m_Eye, D3DXVECTOR3(0, 10, 0));
+    cUndoManager& undo = *stage.Document().m_pUndoManager;
+    ASSERT_TRUE(undo.CanUndo());
+    EXPECT_NE(std::string(static_cast<LPCTSTR>(undo.GetUndoText())).find("View Change"), std::string::npos);
+}
+
+TEST_F(Wheel, OneViewChangeStepUntilTheNextLeftRelease)
+{
+    view->OnMouseWheel(0, -120, ScreenPoint(view, 80, 60));
+    RefreshMatrices(view);
+    view->OnMouseWheel(0, -120, ScreenPoint(view, 80, 60));
+    EXPECT_LT(view->m_Zoom, 10.0f);
+    EXPECT_EQ(UndoSteps(*stage.Document().m_pUndoManager), 1);
+    EXPECT_FLOAT_EQ(view->m_Zoom, 10.0f) << "undoing the snapshot brings the camera back";
+    EXPECT_EQ(view->m_Eye, D3DXVECTOR3(0, 10, 0));
+}
+
+TEST_F(Wheel, OnlyTheFocusedViewReacts)
+{
+    other->OnMouseWheel(0, -120, ScreenPoint(other, 80, 60));
+    EXPECT_FLOAT_EQ(other->m_Zoom, 10.0f);
+    EXPECT_FALSE(stage.Document().m_pUndoManager->CanUndo());
+    EXPECT_EQ(stage.viewMode, 0);
+}
+
+TEST_F(Wheel, ShiftRollsAxisViewsByMinusTenDegreesPerNotch)
+{
+    view->OnMouseWheel(MK_SHIFT, 120, ScreenPoint(view, 80, 60));
+    float a = -10.0f * 0.017453292f;
+    ExpectNear(view->m_Up, D3DXVECTOR3(std::sin(a), 0, std::cos(a)));
+    EXPECT_EQ(stage.viewMode, 0);
+}

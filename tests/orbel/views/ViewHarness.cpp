@@ -1,0 +1,220 @@
+#include "ViewHarness.h"
+
+#include <testsupport/TestSupport.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+namespace viewtest {
+
+namespace {
+
+struct LineVertex {
+    float x, y, z;
+    DWORD colour;
+};
+
+void FillBuffer(IDirect3DVertexBuffer8* buffer, const LineVertex* vertices, UINT count)
+{
+    BYTE* data = nullptr;
+    ASSERT_TRUE(SUCCEEDED(buffer->Lock(0, count * sizeof(LineVertex), &data, 0)));
+    std::memcpy(data, vertices, count * sizeof(LineVertex));
+    buffer->Unlock();
+}
+
+CString BackslashFolder(const std::filesystem::path& folder)
+{
+    std::string text = folder.string() + "/";
+    std::replace(text.begin(), text.end(), '/', '\\');
+    return CString(text.c_str());
+}
+
+}  // namespace
+
+int Image::Count(std::uint32_t colour) const
+{
+    int n = 0;
+    for (std::uint32_t pixel : argb)
+        if ((pixel | 0xFF000000u) == colour) ++n;
+    return n;
+}
+
+ViewHarness::ViewHarness()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "orbel-views-XXXXXX").string();
+    if (char* made = ::mkdtemp(pattern.data())) m_ProgramFolder = made;
+    std::filesystem::create_directory(m_ProgramFolder / "Temp");
+
+    orbel::test::EnsureApplication();
+    m_Host = new CWnd;
+    m_Host->CreateEx(0, nullptr, "views", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 800, nullptr, nullptr);
+    m_Document = new CMyOrbelDoc;
+    m_Document->m_ProgramDir = BackslashFolder(m_ProgramFolder);
+    CreateDevice(m_Host->GetSafeHwnd());
+    m_Document->m_pDevice = m_Device;
+}
+
+ViewHarness::~ViewHarness()
+{
+    // Views go first (they leave the undo history), then the document, then
+    // the device, as at the program's exit.
+    if (m_Host) {
+        m_Host->DestroyWindow();
+        delete m_Host;
+    }
+    delete m_Document;
+    if (m_GridBuffer) m_GridBuffer->Release();
+    if (m_AxesBuffer) m_AxesBuffer->Release();
+    if (m_Device) m_Device->Release();
+    if (m_Direct3D) m_Direct3D->Release();
+    std::error_code ignored;
+    if (!m_ProgramFolder.empty()) std::filesystem::remove_all(m_ProgramFolder, ignored);
+}
+
+void ViewHarness::CreateDevice(HWND focusWindow)
+{
+    m_Direct3D = Direct3DCreate8(D3D_SDK_VERSION);
+    if (!m_Direct3D) return;
+    D3DDISPLAYMODE mode{};
+    m_Direct3D->GetAdapterDisplayMode(0, &mode);
+    D3DPRESENT_PARAMETERS parameters;
+    std::memset(&parameters, 0, sizeof parameters);
+    parameters.Windowed = TRUE;
+    parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    parameters.BackBufferFormat = mode.Format;
+    parameters.EnableAutoDepthStencil = TRUE;
+    parameters.AutoDepthStencilFormat = D3DFMT_D16;
+    if (FAILED(m_Direct3D->CreateDevice(0, D3DDEVTYPE_HAL, focusWindow, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
+                                        &parameters, &m_Device))) {
+        m_Device = nullptr;
+        return;
+    }
+    // The start-up states every view relies on.
+    m_Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    m_Device->SetRenderState(D3DRS_ZENABLE, TRUE);
+    m_Device->SetRenderState(D3DRS_FILLMODE, D3DFILL_SOLID);
+    m_Device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
+    m_Device->SetRenderState(D3DRS_AMBIENT, 0xFF323232);
+    m_Device->SetRenderState(D3DRS_SPECULARENABLE, TRUE);
+    m_Device->SetRenderState(D3DRS_POINTSIZE, 0x40000000);
+    D3DLIGHT8 light;
+    std::memset(&light, 0, sizeof light);
+    light.Type = D3DLIGHT_DIRECTIONAL;
+    light.Diffuse = D3DCOLORVALUE{1, 1, 1, 0};
+    light.Specular = D3DCOLORVALUE{1, 1, 1, 0};
+    light.Ambient = D3DCOLORVALUE{1, 1, 1, 0};
+    light.Direction = D3DVECTOR{-1, -1, 1};
+    m_Device->SetLight(0, &light);
+    m_Device->LightEnable(0, TRUE);
+    m_Device->SetRenderState(D3DRS_LIGHTING, TRUE);
+
+    const LineVertex grid[5] = {{0, 0, 0, 0xFF969696}, {1, 0, 0, 0xFF969696}, {1, 0, 1, 0xFF969696},
+                                {0, 0, 1, 0xFF969696}, {0, 0, 0, 0xFF969696}};
+    const LineVertex axes[4] = {{0, 0, 0, 0xFF000000}, {1, 0, 0, 0xFF000000}, {0, 0, 0, 0xFF000000},
+                                {0, 0, 1, 0xFF000000}};
+    m_Device->CreateVertexBuffer(sizeof grid, 0, 0x42, D3DPOOL_DEFAULT, &m_GridBuffer);
+    m_Device->CreateVertexBuffer(sizeof axes, 0, 0x42, D3DPOOL_DEFAULT, &m_AxesBuffer);
+    if (m_GridBuffer) FillBuffer(m_GridBuffer, grid, 5);
+    if (m_AxesBuffer) FillBuffer(m_AxesBuffer, axes, 4);
+}
+
+CMyOrbelView* ViewHarness::AddView(int kind, int width, int height)
+{
+    auto* view = new CMyOrbelView;
+    CRect rect(0, m_NextTop, width, m_NextTop + height);
+    m_NextTop += std::max(height, 1);
+    CCreateContext context;
+    context.m_pCurrentDoc = m_Document;
+    view->Create(nullptr, "view", WS_CHILD | WS_VISIBLE, rect, m_Host, 0xE900 + m_NextTop, &context);
+    view->SetFrameState(m_GridBuffer, m_AxesBuffer, &viewMode, &selectionMode, &transformMode, &pivot, axisMasks,
+                        &currentPlugin);
+    view->SetViewKind(kind, nullptr);
+    orbel::test::RunUntilIdle();  // the window gets its image when it is shown
+    return view;
+}
+
+void ViewHarness::DestroyView(CMyOrbelView* view) { view->DestroyWindow(); }
+
+namespace {
+
+Image ReadBack(HWND window)
+{
+    orbel::test::Image shown = orbel::test::ReadWindowImage(window);
+    Image image;
+    image.width = shown.width;
+    image.height = shown.height;
+    image.argb.reserve(shown.pixels.size());
+    for (COLORREF c : shown.pixels)
+        image.argb.push_back(0xFF000000u | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
+    return image;
+}
+
+}  // namespace
+
+Image ViewHarness::Paint(CMyOrbelView* view)
+{
+    view->OnDraw(nullptr);
+    return ReadBack(view->GetSafeHwnd());
+}
+
+Image ViewHarness::PaintWithOverlay(CMyOrbelView* view)
+{
+    view->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return ReadBack(view->GetSafeHwnd());
+}
+
+cObjekt3D* MakeSquare(float half, D3DXVECTOR3 position)
+{
+    auto* object = new cObjekt3D;
+    const float corners[4][2] = {{-half, -half}, {half, -half}, {half, half}, {-half, half}};
+    for (const auto& c : corners) {
+        MeshVertex v{c[0], 0.0f, c[1], 0.0f, 1.0f, 0.0f, c[0] > 0 ? 1.0f : 0.0f, c[1] > 0 ? 0.0f : 1.0f};
+        object->AddVertex(v);
+    }
+    for (WORD i : {0, 1, 2, 0, 2, 3}) object->AddIndex(i);
+    object->m_Position = position;
+    return object;
+}
+
+std::vector<unsigned char> SaveSceneBytes(CMyOrbelDoc& document)
+{
+    std::filesystem::path file = std::filesystem::temp_directory_path() / "orbel-views-scene.f3D";
+    {
+        CFile out(file.string().c_str(), CFile::modeCreate | CFile::modeWrite);
+        CArchive ar(&out, CArchive::store);
+        document.Serialize(ar);
+        ar.Close();
+    }
+    std::ifstream in(file, std::ios::binary);
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(file);
+    return bytes;
+}
+
+bool LoadSceneBytes(CMyOrbelDoc& document, const std::vector<unsigned char>& bytes)
+{
+    std::filesystem::path file = std::filesystem::temp_directory_path() / "orbel-views-load.f3D";
+    {
+        std::ofstream out(file, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    bool loaded = true;
+    try {
+        CFile in(file.string().c_str(), CFile::modeRead);
+        CArchive ar(&in, CArchive::load);
+        document.Serialize(ar);
+        ar.Close();
+    } catch (CException* e) {
+        e->Delete();
+        loaded = false;
+    }
+    std::filesystem::remove(file);
+    return loaded;
+}
+
+}  // namespace viewtest

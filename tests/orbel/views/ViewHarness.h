@@ -1,0 +1,86 @@
+// A headless stage for view tests: a host window with views of one document,
+// the shared Direct3D device set up as the frame sets it up, the frame's mode
+// fields, and what the views presented.
+#pragma once
+
+#include "orbel/views/MyOrbelView.h"
+
+#include "model/MyOrbelDoc.h"
+
+#include <d3d8/D3D8.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <vector>
+
+namespace viewtest {
+
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> argb;  // rows top first
+
+    std::uint32_t At(int x, int y) const { return argb[static_cast<std::size_t>(y) * width + x] | 0xFF000000u; }
+    int Count(std::uint32_t colour) const;
+    bool Empty() const { return argb.empty(); }
+};
+
+inline constexpr std::uint32_t kBackground = 0xFFBEBEBE;
+inline constexpr std::uint32_t kWhite = 0xFFFFFFFF;
+inline constexpr std::uint32_t kGridGrey = 0xFF969696;
+inline constexpr std::uint32_t kAxisBlack = 0xFF000000;
+
+class ViewHarness {
+public:
+    ViewHarness();
+    ~ViewHarness();
+    ViewHarness(const ViewHarness&) = delete;
+    ViewHarness& operator=(const ViewHarness&) = delete;
+
+    // A view of the document in the host window, given the frame's fields
+    // and then its kind.
+    CMyOrbelView* AddView(int kind, int width = 160, int height = 120);
+    // Destroys the view's window (which deletes the view).
+    void DestroyView(CMyOrbelView* view);
+
+    // One paint without the GDI overlay, and what the window then shows.
+    Image Paint(CMyOrbelView* view);
+    // A real paint through the window, overlay included.
+    Image PaintWithOverlay(CMyOrbelView* view);
+
+    bool HasDevice() const { return m_Device != nullptr; }
+    CMyOrbelDoc& Document() { return *m_Document; }
+    IDirect3DDevice8* Device() { return m_Device; }
+
+    // Frame fields the views point at.
+    int viewMode = 0;
+    int selectionMode = 0;
+    int transformMode = 0;
+    BYTE pivot = 0;
+    float axisMasks[3] = {1.0f, 1.0f, 0.0f};
+    cPlugin* currentPlugin = nullptr;
+
+private:
+    void CreateDevice(HWND focusWindow);
+
+    std::filesystem::path m_ProgramFolder;
+    CWnd* m_Host = nullptr;
+    CMyOrbelDoc* m_Document = nullptr;
+    IDirect3D8* m_Direct3D = nullptr;
+    IDirect3DDevice8* m_Device = nullptr;
+    IDirect3DVertexBuffer8* m_GridBuffer = nullptr;
+    IDirect3DVertexBuffer8* m_AxesBuffer = nullptr;
+    int m_NextTop = 0;
+};
+
+// A flat square of four vertices in the XZ plane (normals up), two faces,
+// texture coordinates 0..1 across it.
+cObjekt3D* MakeSquare(float half, D3DXVECTOR3 position = D3DXVECTOR3(0, 0, 0));
+
+// The 58-byte view blocks at the end of a saved scene.
+std::vector<unsigned char> SaveSceneBytes(CMyOrbelDoc& document);
+// false when loading raised the framework's exception (deleted here).
+bool LoadSceneBytes(CMyOrbelDoc& document, const std::vector<unsigned char>& bytes);
+
+}  // namespace viewtest
