@@ -1,0 +1,180 @@
+// The program's start-up and shut-down as a whole, headless.
+#include "ProgramHarness.h"
+#include "ReleaseLogSpy.h"
+
+#include "orbel/resources/Resource.h"
+#include "orbel/views/MyOrbelView.h"
+
+#include <d3d8/TestControl.h>
+#include <testsupport/ControlInput.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::vector<std::string> kAllKinds = {"CreateBeta.dlc", "CreateAlpha.dlc", "ModifyOne.dlm", "ImportOne.dli",
+                                            "ExportOne.dle"};
+
+std::vector<std::string> ToolListOf(CMainFrame& frame)
+{
+    std::vector<std::string> names;
+    auto* list = static_cast<CComboBox*>(frame.GetObjectPanel().GetDlgItem(IDC_TOOL_LIST));
+    if (list == nullptr)
+        return names;
+    for (int i = 0; i < list->GetCount(); ++i) {
+        CString text;
+        list->GetLBText(i, text);
+        names.emplace_back(static_cast<LPCSTR>(text));
+    }
+    return names;
+}
+
+class StartupTest : public ::testing::Test {
+protected:
+    ProgramHarness program;
+};
+
+TEST_F(StartupTest, ComesUpInOrderWithSplashTextsViewsAndCreateTools)
+{
+    program.folder.AddPlugins({"CreateBeta.dlc", "CreateAlpha.dlc", "ModifyOne.dlm", "ImportOne.dli",
+                               "ExportOne.dle"});
+    ASSERT_TRUE(program.Start());
+    CMainFrame* frame = program.Frame();
+    ASSERT_NE(frame, nullptr);
+
+    const std::vector<std::string> splash = {
+        " Starting Program",
+        "Loading Plugin For Create - CreateAlpha.dlc",
+        "Loading Plugin For Create - CreateBeta.dlc",
+        "Loading Plugin For Modify - ModifyOne.dlm",
+        "Loading Plugin For Import - ImportOne.dli",
+        "Loading Plugin For Export - ExportOne.dle",
+    };
+    EXPECT_EQ(program.splashTexts, splash);
+    EXPECT_EQ(program.sleeps.Waits(), std::vector<DWORD>(5, 50));
+
+    // The document lists its views upper left, upper right, lower left,
+    // lower right; they show Top, Front, Left and Perspective.
+    CMyOrbelDoc* document = program.Document();
+    ASSERT_NE(document, nullptr);
+    std::vector<CView*> views;
+    for (POSITION position = document->GetFirstViewPosition(); position != nullptr;)
+        views.push_back(document->GetNextView(position));
+    const std::vector<CView*> panes = {frame->GetPaneView(0, 0), frame->GetPaneView(0, 1), frame->GetPaneView(1, 0),
+                                       frame->GetPaneView(1, 1)};
+    EXPECT_EQ(views, panes);
+    EXPECT_EQ(frame->GetPaneView(0, 0)->GetViewKind(), ViewKindTop);
+    EXPECT_EQ(frame->GetPaneView(0, 1)->GetViewKind(), ViewKindFront);
+    EXPECT_EQ(frame->GetPaneView(1, 0)->GetViewKind(), ViewKindLeft);
+    EXPECT_EQ(frame->GetPaneView(1, 1)->GetViewKind(), ViewKindPerspective);
+
+    EXPECT_EQ(frame->GetCurrentTab(), 0);
+    EXPECT_EQ(frame->GetCurrentPlugin(), nullptr);
+    EXPECT_EQ(ToolListOf(*frame), (std::vector<std::string>{"CreateAlpha", "CreateBeta"}));
+
+    ASSERT_NE(frame->GetDevice(), nullptr);
+    EXPECT_EQ(document->m_pDevice, frame->GetDevice());
+    EXPECT_STREQ(document->m_ProgramDir, program.folder.ProgramDirectory());
+    EXPECT_TRUE(program.folder.IsCurrentDirectoryTheProgramDirectory());
+}
+
+TEST_F(StartupTest, ModifyTabListsModifyToolsAndDropsTheCurrentTool)
+{
+    program.folder.AddPlugins({"CreateAlpha.dlc", "ModifyTwo.dlm", "ModifyOne.dlm"});
+    ASSERT_TRUE(program.Start());
+    CMainFrame* frame = program.Frame();
+    auto* tabs = static_cast<CTabCtrl*>(frame->GetToolsPanel().GetDlgItem(IDC_TOOL_TABS));
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->GetItemCount(), 3);
+
+    orbel::test::ChooseTab(tabs->GetSafeHwnd(), 1);
+    orbel::test::RunUntilIdle();
+    EXPECT_EQ(frame->GetCurrentTab(), 1);
+    EXPECT_EQ(ToolListOf(*frame), (std::vector<std::string>{"ModifyOne", "ModifyTwo"}));
+    EXPECT_EQ(frame->GetCurrentPlugin(), nullptr);
+}
+
+TEST_F(StartupTest, ShutDownReleasesDeviceThenPluginsKindByKind)
+{
+    program.folder.AddPlugins(
+        {"CreateBeta.dlc", "CreateAlpha.dlc", "ModifyOne.dlm", "ImportOne.dli", "ExportOne.dle"});
+    ReleaseLogSpy spy(program.folder, kAllKinds);
+    ASSERT_TRUE(program.Start());
+    EXPECT_GT(D3D8LiveObjectCount(), 0);
+
+    program.Close();
+    const std::vector<std::string> order = {"CreateAlpha", "CreateBeta", "ModifyOne", "ImportOne", "ExportOne"};
+    EXPECT_EQ(spy.released, order);
+    EXPECT_EQ(D3D8LiveObjectCount(), 0);
+}
+
+TEST_F(StartupTest, FailedDirect3DStartShowsTheErrorAndStillReleasesPlugins)
+{
+    program.folder.AddPlugins(
+        {"CreateBeta.dlc", "CreateAlpha.dlc", "ModifyOne.dlm", "ImportOne.dli", "ExportOne.dle"});
+    ReleaseLogSpy spy(program.folder, kAllKinds);
+    D3D8TestControl control;
+    control.failCreateDevice = true;
+    D3D8SetTestControl(control);
+
+    orbel::test::ScriptMessageBox(IDOK);
+    EXPECT_FALSE(program.Start());
+    EXPECT_EQ(orbel::test::MessageBoxTexts(), std::vector<std::string>{"Error on start Direct3D"});
+    EXPECT_EQ(spy.released.size(), 5u);
+    // The mode text is written before the device is asked for.
+    EXPECT_FALSE(program.app->m_Direct3DMode.IsEmpty());
+    EXPECT_EQ(D3D8LiveObjectCount(), 0);
+}
+
+TEST_F(StartupTest, MissingDirect3DShowsTheSameError)
+{
+    D3D8TestControl control;
+    control.failDirect3DCreate = true;
+    D3D8SetTestControl(control);
+    orbel::test::ScriptMessageBox(IDOK);
+    EXPECT_FALSE(program.Start());
+    EXPECT_EQ(orbel::test::MessageBoxTexts(), std::vector<std::string>{"Error on start Direct3D"});
+    EXPECT_TRUE(program.app->m_Direct3DMode.IsEmpty());
+}
+
+struct ModeCase {
+    bool refuseD32;
+    bool refuseD24S8;
+    bool noHardwareTnL;
+    const char* text;
+};
+
+class AboutTextTest : public ::testing::TestWithParam<ModeCase> {
+protected:
+    ProgramHarness program;
+};
+
+TEST_P(AboutTextTest, ShowsTheChosenDepthBufferAndVertexProcessing)
+{
+    const ModeCase& mode = GetParam();
+    D3D8TestControl control;
+    control.refuseD32 = mode.refuseD32;
+    control.refuseD24S8 = mode.refuseD24S8;
+    control.noHardwareTnL = mode.noHardwareTnL;
+    D3D8SetTestControl(control);
+    ASSERT_TRUE(program.Start());
+
+    char shown[256] = "";
+    char caption[64] = "";
+    orbel::test::ScriptDialog(IDD_ABOUTBOX, [&](HWND dialog) {
+        ::GetWindowTextA(dialog, caption, sizeof(caption));
+        ::GetDlgItemTextA(dialog, IDC_ABOUT_TEXT, shown, sizeof(shown));
+    });
+    program.app->OnAppAbout();
+    EXPECT_STREQ(caption, "About Orbel");
+    EXPECT_STREQ(shown, mode.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DepthFormats, AboutTextTest,
+    ::testing::Values(ModeCase{false, false, false, "Hardware mode: \n32-bit z-buffer \nHardware vertexprocessing"},
+                      ModeCase{true, false, true,
+                               "Hardware mode: \n24-bit z-buffer and 8 bits stencil buffer\nSoftware vertexprocessing"},
+                      ModeCase{true, true, false, "Hardware mode: \n16-bit z-buffer \nHardware vertexprocessing"}));
+
+}  // namespace
