@@ -226,7 +226,7 @@ TEST_F(SceneFileTest, RandomDamageNeverBreaksTheScene)
     CMyOrbelDoc target;
     std::mt19937 random(20261208);
     int loaded = 0;
-    for (int round = 0; round < 3000; ++round) {
+    for (int round = 0; round < 2000; ++round) {
         Bytes damaged = original;
         const int changes = 1 + static_cast<int>(random() % 4);
         for (int i = 0; i < changes; ++i) {
