@@ -146,8 +146,10 @@ void CFrameWnd::RecalcLayout(BOOL) {
             bar->MoveWindow(&r, TRUE);
     };
     // Top and bottom bars span the whole width; side bars the height between.
+    // A bar counts by its own visible style: the frame may still be hidden.
+    auto shown = [](CControlBar* bar) { return (bar->GetStyle() & WS_VISIBLE) != 0; };
     for (CControlBar* bar : m_listControlBars) {
-        if (!bar->IsWindowVisible())
+        if (!shown(bar))
             continue;
         const DWORD align = bar->m_dwStyle & CBRS_ALIGN_ANY;
         if (align & CBRS_ALIGN_TOP) {
@@ -161,7 +163,7 @@ void CFrameWnd::RecalcLayout(BOOL) {
         }
     }
     for (CControlBar* bar : m_listControlBars) {
-        if (!bar->IsWindowVisible())
+        if (!shown(bar))
             continue;
         const DWORD align = bar->m_dwStyle & CBRS_ALIGN_ANY;
         if ((align & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0)
@@ -293,7 +295,7 @@ BOOL CFrameWnd::OnBarCheck(UINT nID) {
     CControlBar* bar = GetControlBar(nID);
     if (bar == nullptr)
         return FALSE;
-    ShowControlBar(bar, !bar->IsWindowVisible(), FALSE);
+    ShowControlBar(bar, (bar->GetStyle() & WS_VISIBLE) == 0, FALSE);
     return TRUE;
 }
 
@@ -303,7 +305,7 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI) {
         pCmdUI->ContinueRouting();
         return;
     }
-    pCmdUI->SetCheck(bar->IsWindowVisible() ? 1 : 0);
+    pCmdUI->SetCheck((bar->GetStyle() & WS_VISIBLE) ? 1 : 0);
 }
 
 CWnd* CFrameWnd::GetMessageBar() { return GetControlBar(AFX_IDW_STATUS_BAR); }
@@ -352,7 +354,7 @@ void CFrameWnd::OnIdleUpdateCmdUI() {
         return;
     std::vector<CControlBar*> bars = m_listControlBars;
     for (CControlBar* bar : bars)
-        if (::IsWindow(bar->GetSafeHwnd()) && bar->IsWindowVisible())
+        if (::IsWindow(bar->GetSafeHwnd()) && (bar->GetStyle() & WS_VISIBLE))
             bar->OnUpdateCmdUI(this, m_bAutoMenuEnable);
     if (GetStyle() & FWS_ADDTOTITLE)
         OnUpdateFrameTitle(TRUE);

@@ -75,8 +75,8 @@ protected:
         const int delta = e->angleDelta().y();
         if (delta == 0)
             return;
-        ::PostMessage(target, WM_MOUSEWHEEL, MAKEWPARAM(MouseKeyFlags(), static_cast<WORD>(static_cast<short>(delta))),
-                      MAKELPARAM(global.x(), global.y()));
+        PostInput(target, WM_MOUSEWHEEL, MAKEWPARAM(MouseKeyFlags(), static_cast<WORD>(static_cast<short>(delta))),
+                  MAKELPARAM(global.x(), global.y()));
         e->accept();
     }
 
@@ -140,7 +140,7 @@ private:
         if (r == nullptr || (!r->enabled && target != s.capture))
             return;
         const QPoint client = global - ClientOrigin(r);
-        ::PostMessage(target, message, MouseKeyFlags(),
+        PostInput(target, message, MouseKeyFlags(),
                       MAKELPARAM(static_cast<WORD>(static_cast<short>(client.x())), static_cast<WORD>(static_cast<short>(client.y()))));
         e->accept();
     }
@@ -165,9 +165,7 @@ private:
             const QByteArray bytes = text.toLatin1();
             ch = bytes.isEmpty() ? 0 : static_cast<unsigned char>(bytes[0]);
         }
-        MSG m{target, message, vk, lParam, 0, {s.cursor.x(), s.cursor.y()}};
-        s.queue.push_back({m, ch});
-        SchedulePump();
+        PostInput(target, message, vk, lParam, ch);
         e->accept();
     }
 

@@ -87,6 +87,10 @@ void RunIdle() {
 void ProcessQueued(const QueuedMessage& q) {
     MSG m = q.msg;
     State& s = GetState();
+    if (q.hasInputState) {
+        s.modifiers = q.modifiers;
+        s.buttons = q.buttons;
+    }
     if (IsButtonDown(m.message) && Record(m.hwnd)) {
         // Activation and focus come before the button message.
         LRESULT r = ::SendMessage(m.hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(TopLevelOf(m.hwnd)),
@@ -113,6 +117,14 @@ void ProcessQueued(const QueuedMessage& q) {
 }
 
 } // namespace
+
+void PostInput(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned charCode) {
+    State& s = GetState();
+    QueuedMessage q{MSG{hWnd, message, wParam, lParam, 0, {s.cursor.x(), s.cursor.y()}}, charCode, true, s.modifiers,
+                    s.buttons};
+    s.queue.push_back(q);
+    SchedulePump();
+}
 
 void SchedulePump() {
     State& s = GetState();
@@ -163,6 +175,8 @@ void PaintNow(HWND hWnd) {
 
 void RunUntilIdle() {
     EnsureQtApp();
+    // Whatever changed before, the idle work (titles, bar states) catches up.
+    GetState().idleNeeded = true;
     for (int round = 0; round < 100000; ++round) {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents(QEventLoop::AllEvents);

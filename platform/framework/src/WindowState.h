@@ -14,6 +14,11 @@ namespace orbel::window {
 struct QueuedMessage {
     MSG msg;
     unsigned charCode = 0;  // WM_KEYDOWN: the character TranslateMessage makes of it
+    // Input carries the keyboard and mouse state of its moment: GetKeyState
+    // answers for the message being handled, not for later input.
+    bool hasInputState = false;
+    Qt::KeyboardModifiers modifiers;
+    Qt::MouseButtons buttons;
 };
 
 struct State {
@@ -46,6 +51,8 @@ State& GetState();
 HWND__* Record(HWND hWnd);  // null when not live
 HWND NewRecord();
 void ForgetRecord(HWND hWnd);
+// Queues input with the current keyboard and mouse state.
+void PostInput(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned charCode = 0);
 // Asks the Qt loop to run the pump soon.
 void SchedulePump();
 // Makes the Qt application when there is none (tests, early calls).
