@@ -38,13 +38,17 @@ void CMyOrbelDoc::ApplyViewBlocks()
 void CMyOrbelDoc::RedrawViews(CView* view)
 {
     m_BoundsValid = 0;
+    // A view without a window yet has nothing to repaint (a null window
+    // would mean the whole desktop).
     if (view != nullptr) {
-        ::InvalidateRect(view->GetSafeHwnd(), nullptr, FALSE);
+        if (view->GetSafeHwnd() != nullptr)
+            ::InvalidateRect(view->GetSafeHwnd(), nullptr, FALSE);
         return;
     }
     for (POSITION pos = GetFirstViewPosition(); pos != nullptr;) {
-        CView* each = GetNextView(pos);
-        ::RedrawWindow(each->GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOERASE);
+        const HWND window = GetNextView(pos)->GetSafeHwnd();
+        if (window != nullptr)
+            ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOERASE);
     }
     SetModifiedFlag(TRUE);
 }
