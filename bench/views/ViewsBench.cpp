@@ -1,21 +1,21 @@
 // Paints all four views of a scene the way a full redraw does and prints the
 // milliseconds per repaint, beside plain OpenGL drawing the same triangles
-// into four viewports when that comparison is built.
+// from GL buffers into four viewports of one framebuffer.
 //
 //   bench_views [frames]
+#include "orbel/views/CameraMatrices.h"
 #include "orbel/views/MyOrbelView.h"
 
 #include "model/MyOrbelDoc.h"
 
 #include <d3d8/D3D8.h>
-
-#ifdef ORBEL_HAVE_PLAIN_GL_BENCH
-#include "bench/d3d8/PlainGlFourViews.h"
-#endif
+#include <d3d8/PlainGlReference.h>
+#include <testsupport/TestSupport.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -150,6 +150,36 @@ public:
         return views;
     }
 
+    // The scene as one mesh (it stays within 16-bit indices), drawn with the
+    // Perspective view's camera.
+    double TimePlainGl(int frames)
+    {
+        std::vector<float> vertices;
+        std::vector<std::uint16_t> indices;
+        for (POSITION pos = document->m_Objects.GetHeadPosition(); pos;) {
+            cObjekt3D* object = document->m_Objects.GetNext(pos);
+            auto base = static_cast<std::uint16_t>(vertices.size() / 8);
+            for (INT_PTR i = 0; i < object->m_Vertices.GetSize(); ++i) {
+                const MeshVertex& v = object->m_Vertices[i];
+                vertices.insert(vertices.end(), {v.x, v.y, v.z, v.nx, v.ny, v.nz, v.u, v.v});
+            }
+            for (INT_PTR i = 0; i < object->m_Indices.GetSize(); ++i)
+                indices.push_back(static_cast<std::uint16_t>(base + object->m_Indices[i]));
+        }
+        auto reference = PlainGlReference::Create(vertices.data(), vertices.size() / 8, indices.data(), indices.size());
+        if (!reference) return 0.0;
+        CMyOrbelView* perspective = Views().back();
+        D3DXMATRIX view, projection, combined;
+        ComputeCameraMatrices(perspective->GetCamera(), true, kWidth, kHeight, &view, &projection);
+        D3DXMatrixMultiply(&combined, &view, &projection);
+        std::vector<std::uint8_t> pixels;
+        reference->DrawFourViews(&combined._11, kWidth, kHeight, pixels);
+        auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < frames; ++i) reference->DrawFourViews(&combined._11, kWidth, kHeight, pixels);
+        std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
+        return spent.count() / frames;
+    }
+
     // Milliseconds per full redraw of the four views.
     double TimeRepaints(int frames)
     {
@@ -190,7 +220,7 @@ public:
 int main(int argc, char** argv)
 {
     int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
-    CWinApp app;
+    orbel::test::EnsureApplication();  // headless windows, as in the tests
     Stage stage;
     if (!stage.Open()) {
         std::printf("bench_views: no window or Direct3D device available\n");
@@ -201,11 +231,10 @@ int main(int argc, char** argv)
     for (int triangles : {100000, 10000}) {
         stage.SetScene(triangles);
         double views = stage.TimeRepaints(frames);
+        double plain = stage.TimePlainGl(frames);
         std::printf("%7d triangles: views %8.2f ms per full repaint", triangles, views);
-#ifdef ORBEL_HAVE_PLAIN_GL_BENCH
-        double plain = PlainGlFourViewsMs(triangles, kWidth, kHeight, frames);
-        std::printf(", plain OpenGL %8.2f ms, ratio %.2f (target 2.0 or less)", plain, views / plain);
-#endif
+        if (plain > 0.0)
+            std::printf(", plain OpenGL %8.2f ms, ratio %.2f (target 2.0 or less)", plain, views / plain);
         std::printf("\n");
     }
     stage.Close();
