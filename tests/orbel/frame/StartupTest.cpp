@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 const std::vector<std::string> kAllKinds = {"CreateBeta.dlc", "CreateAlpha.dlc", "ModifyOne.dlm", "ImportOne.dli",
@@ -138,11 +140,17 @@ TEST_F(StartupTest, MissingDirect3DShowsTheSameError)
 }
 
 struct ModeCase {
+    const char* name;
     bool refuseD32;
     bool refuseD24S8;
     bool noHardwareTnL;
     const char* text;
 };
+
+void PrintTo(const ModeCase& mode, std::ostream* out)
+{
+    *out << mode.name;
+}
 
 class AboutTextTest : public ::testing::TestWithParam<ModeCase> {
 protected:
@@ -172,9 +180,11 @@ TEST_P(AboutTextTest, ShowsTheChosenDepthBufferAndVertexProcessing)
 
 INSTANTIATE_TEST_SUITE_P(
     DepthFormats, AboutTextTest,
-    ::testing::Values(ModeCase{false, false, false, "Hardware mode: \n32-bit z-buffer \nHardware vertexprocessing"},
-                      ModeCase{true, false, true,
-                               "Hardware mode: \n24-bit z-buffer and 8 bits stencil buffer\nSoftware vertexprocessing"},
-                      ModeCase{true, true, false, "Hardware mode: \n16-bit z-buffer \nHardware vertexprocessing"}));
+    ::testing::Values(
+        ModeCase{"D32", false, false, false, "Hardware mode: \n32-bit z-buffer \nHardware vertexprocessing"},
+        ModeCase{"D24S8", true, false, true,
+                 "Hardware mode: \n24-bit z-buffer and 8 bits stencil buffer\nSoftware vertexprocessing"},
+        ModeCase{"D16", true, true, false, "Hardware mode: \n16-bit z-buffer \nHardware vertexprocessing"}),
+    [](const ::testing::TestParamInfo<ModeCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
