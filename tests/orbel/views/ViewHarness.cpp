@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <random>
 #include <string>
 
 namespace viewtest {
@@ -25,6 +25,17 @@ void FillBuffer(IDirect3DVertexBuffer8* buffer, const LineVertex* vertices, UINT
     ASSERT_TRUE(SUCCEEDED(buffer->Lock(0, count * sizeof(LineVertex), &data, 0)));
     std::memcpy(data, vertices, count * sizeof(LineVertex));
     buffer->Unlock();
+}
+
+// Tests run in parallel processes: every scratch name is new.
+std::filesystem::path FreshTempPath(const std::string& stem)
+{
+    static std::random_device random;
+    std::filesystem::path path;
+    do {
+        path = std::filesystem::temp_directory_path() / (stem + std::to_string(random()));
+    } while (std::filesystem::exists(path));
+    return path;
 }
 
 CString BackslashFolder(const std::filesystem::path& folder)
@@ -46,8 +57,9 @@ int Image::Count(std::uint32_t colour) const
 
 ViewHarness::ViewHarness()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orbel-views-XXXXXX").string();
-    if (char* made = ::mkdtemp(pattern.data())) m_ProgramFolder = made;
+    do {
+        m_ProgramFolder = FreshTempPath("orbel-views-");
+    } while (!std::filesystem::create_directory(m_ProgramFolder));
     std::filesystem::create_directory(m_ProgramFolder / "Temp");
 
     orbel::test::EnsureApplication();
@@ -183,7 +195,7 @@ cObjekt3D* MakeSquare(float half, D3DXVECTOR3 position)
 
 std::vector<unsigned char> SaveSceneBytes(CMyOrbelDoc& document)
 {
-    std::filesystem::path file = std::filesystem::temp_directory_path() / "orbel-views-scene.f3D";
+    std::filesystem::path file = FreshTempPath("orbel-views-scene-");
     {
         CFile out(file.string().c_str(), CFile::modeCreate | CFile::modeWrite);
         CArchive ar(&out, CArchive::store);
@@ -198,7 +210,7 @@ std::vector<unsigned char> SaveSceneBytes(CMyOrbelDoc& document)
 
 bool LoadSceneBytes(CMyOrbelDoc& document, const std::vector<unsigned char>& bytes)
 {
-    std::filesystem::path file = std::filesystem::temp_directory_path() / "orbel-views-load.f3D";
+    std::filesystem::path file = FreshTempPath("orbel-views-load-");
     {
         std::ofstream out(file, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
