@@ -62,6 +62,14 @@ HINSTANCE canonical(HINSTANCE handle) {
     return alias == r.aliases.end() ? handle : alias->second;
 }
 
+// The handle the program knows a module by: the loader's, where one was
+// bound to it, else the registry's own.
+HINSTANCE publicHandle(HINSTANCE handle) {
+    for (const auto& [alias, target] : registry().aliases)
+        if (target == handle) return alias;
+    return handle;
+}
+
 const Module* moduleOf(HINSTANCE handle) {
     handle = canonical(handle);
     for (const auto& m : registry().modules)
@@ -212,7 +220,7 @@ HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type) {
     for (HINSTANCE h : candidates)
         if (auto* m = moduleOf(h); m && holds(*m, id, type)) return h;
     for (const auto& m : registry().modules)
-        if (holds(m, id, type)) return m.handle;
+        if (holds(m, id, type)) return publicHandle(m.handle);
     return nullptr;
 }
 

@@ -167,5 +167,29 @@ TEST_F(ControlNotificationTest, OwnerDrawnButtonIsDrawnByItsParentOnlyWhenPainte
     EXPECT_EQ(panel.heard, std::vector<std::string>{"BN_CLICKED swatch"});
 }
 
+TEST_F(ControlNotificationTest, AutoRadioButtonsOfAGroupExcludeEachOtherAndCheckBoxesToggle) {
+    CButton first, second, other, check;
+    const DWORD radio = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON;
+    ASSERT_TRUE(first.Create("One", radio | WS_GROUP, RECT{0, 0, 60, 16}, &panel, 2001));
+    ASSERT_TRUE(second.Create("Two", radio, RECT{0, 20, 60, 36}, &panel, 2002));
+    ASSERT_TRUE(other.Create("Other group", radio | WS_GROUP, RECT{0, 40, 60, 56}, &panel, 2003));
+    ASSERT_TRUE(check.Create("Check", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, RECT{0, 60, 60, 76}, &panel, 2004));
+    other.SetCheck(BST_CHECKED);
+    orbel::test::ClickButton(first.GetSafeHwnd());
+    orbel::test::ClickButton(second.GetSafeHwnd());
+    EXPECT_EQ(first.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(second.GetCheck(), BST_CHECKED);
+    EXPECT_EQ(other.GetCheck(), BST_CHECKED) << "another group is left alone";
+
+    orbel::test::ClickButton(check.GetSafeHwnd());
+    EXPECT_EQ(panel.IsDlgButtonChecked(2004), static_cast<UINT>(BST_CHECKED));
+    panel.CheckDlgButton(2004, BST_UNCHECKED);
+    EXPECT_EQ(check.GetCheck(), BST_UNCHECKED);
+    CDataExchange read(&panel, TRUE);
+    int state = -1;
+    DDX_Check(&read, 2002, state);
+    EXPECT_EQ(state, BST_CHECKED);
+}
+
 }  // namespace
 }  // namespace dialogtest
