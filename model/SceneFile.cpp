@@ -1,6 +1,7 @@
 // The scene file: next id, materials, objects, the selection, view blocks.
 #include <climits>
 #include <cstdint>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -40,16 +41,6 @@ void WriteSelection(CArchive& ar, const cSelection& selection)
         const SelectedElement* element = elements->GetNext(pos);
         ar << static_cast<LONG>(element->object->m_Id) << static_cast<LONG>(element->index);
     }
-}
-
-cObjekt3D* FindLoaded(const cLoadedScene& scene, int id)
-{
-    for (POSITION pos = scene.objects.GetHeadPosition(); pos != nullptr;) {
-        cObjekt3D* object = scene.objects.GetNext(pos);
-        if (object->m_Id == id)
-            return object;
-    }
-    return nullptr;
 }
 
 void ReadMaterials(CArchive& ar, cLoadedScene& scene)
@@ -106,6 +97,13 @@ void ReadSelection(CArchive& ar, cLoadedScene& scene)
     LONG count = 0;
     ar >> count;
     scenefile::CheckCount(ar, count, kind == kObjects ? 4 : 8);
+    // Ids are unique by now; lookups and duplicate checks go through hashes
+    // so a large selection loads in linear time.
+    std::unordered_map<int, cObjekt3D*> byId;
+    for (POSITION pos = scene.objects.GetHeadPosition(); pos != nullptr;) {
+        cObjekt3D* object = scene.objects.GetNext(pos);
+        byId.emplace(object->m_Id, object);
+    }
     std::vector<SelectedElement> entries;
     entries.reserve(static_cast<std::size_t>(count));
     for (LONG i = 0; i < count; ++i) {
@@ -114,22 +112,29 @@ void ReadSelection(CArchive& ar, cLoadedScene& scene)
         ar >> id;
         if (kind != kObjects)
             ar >> index;
-        cObjekt3D* object = FindLoaded(scene, id);
-        if (object == nullptr)
+        const auto found = byId.find(id);
+        if (found == byId.end())
             continue;
+        cObjekt3D* object = found->second;
         if (kind == kFaces && (index < 0 || index >= object->GetFaceCount()))
             continue;
         if (kind == kVertices && (index < 0 || index >= object->m_Vertices.GetSize()))
             continue;
         entries.push_back(SelectedElement{object, index});
     }
+    // Added as with "unique": an entry already listed is not added again.
+    std::unordered_set<std::uint64_t> listed;
     for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+        const auto key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(entry->object->m_Id)) << 32) |
+                         static_cast<std::uint32_t>(entry->index);
+        if (!listed.insert(key).second)
+            continue;
         if (kind == kObjects)
-            scene.selection.AddObject(entry->object, TRUE);
+            scene.selection.AddObject(entry->object, FALSE);
         else if (kind == kFaces)
-            scene.selection.AddFace(new SelectedElement(*entry), TRUE);
+            scene.selection.AddFace(new SelectedElement(*entry), FALSE);
         else
-            scene.selection.AddVertex(new SelectedElement(*entry), TRUE);
+            scene.selection.AddVertex(new SelectedElement(*entry), FALSE);
     }
 }
 
