@@ -104,6 +104,8 @@ public:
     // The client size of a window through the present target; false without.
     static bool ClientSize(HWND window, int& width, int& height);
     HWND FocusWindow() const { return creation_.hFocusWindow; }
+    // Room for presented pixels, kept across the swap chains of each paint.
+    std::vector<BYTE>& PresentScratch() { return presentScratch_; }
     // Called when a GL object of a resource goes, so no cached binding
     // refers to a name GL may hand out again.
     void InvalidateGlBindings();
@@ -166,6 +168,7 @@ private:
     std::size_t uniformAlignment_ = 256;
     GLuint sampler_ = 0;
     std::unique_ptr<StreamBuffer> stream_ring_;
+    std::vector<BYTE> presentScratch_;
     ProgramCache programs_;
     bool targetsDirty_ = true;
     bool fixedStateDirty_ = true;

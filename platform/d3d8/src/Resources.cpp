@@ -285,13 +285,14 @@ SwapChain::~SwapChain() { backBuffer_->Release(); }
 
 HRESULT SwapChain::Present(const RECT*, const RECT*, HWND hDestWindowOverride, const RGNDATA*) {
     // The back buffer keeps its pixels: callers save it after presenting.
-    backBuffer_->ReadPixels(pixels_);
+    std::vector<BYTE>& pixels = link_.device()->PresentScratch();
+    backBuffer_->ReadPixels(pixels);
     const HWND window = hDestWindowOverride ? hDestWindowOverride : window_;
     const int width = backBuffer_->Width(), height = backBuffer_->Height();
     if (IPresentTarget* target = CurrentPresentTarget())
-        target->PresentImage(window, pixels_.data(), width, height, width * 4);
+        target->PresentImage(window, pixels.data(), width, height, width * 4);
     else
-        KeepPresentedImage(window, pixels_.data(), width, height, width * 4);
+        KeepPresentedImage(window, pixels.data(), width, height, width * 4);
     return D3D_OK;
 }
 

@@ -173,7 +173,6 @@ private:
     DeviceLink link_;
     Surface* backBuffer_;
     HWND window_;
-    std::vector<BYTE> pixels_;
 };
 
 }  // namespace orbel::d3d8

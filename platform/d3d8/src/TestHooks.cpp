@@ -35,7 +35,9 @@ const D3D8TestControl& CurrentTestControl() { return Control(); }
 IPresentTarget* CurrentPresentTarget() { return Target(); }
 
 void KeepPresentedImage(HWND window, const void* bgra, int width, int height, int pitch) {
-    D3D8PresentedImage image;
+    // The kept image's storage is reused from one present to the next.
+    if (!LastImage()) LastImage().emplace();
+    D3D8PresentedImage& image = *LastImage();
     image.window = window;
     image.width = width;
     image.height = height;
@@ -45,7 +47,6 @@ void KeepPresentedImage(HWND window, const void* bgra, int width, int height, in
         std::memcpy(image.argb.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width),
                     static_cast<const BYTE*>(bgra) + static_cast<std::size_t>(y) * static_cast<std::size_t>(pitch),
                     static_cast<std::size_t>(width) * 4);
-    LastImage() = std::move(image);
 }
 
 }  // namespace orbel::d3d8
