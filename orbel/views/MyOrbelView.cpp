@@ -276,12 +276,16 @@ void CMyOrbelView::OnShowBackFaces()
 
 void CMyOrbelView::OnFillMode(UINT commandId)
 {
+    int fillMode = D3DFILL_SOLID;
+    bool overlay = false;
     switch (commandId) {
-    case ID_FILL_MODE_POINT: m_FillMode = D3DFILL_POINT, m_bWireOverlay = false; break;
-    case ID_FILL_MODE_WIREFRAME: m_FillMode = D3DFILL_WIREFRAME, m_bWireOverlay = false; break;
-    case ID_FILL_MODE_SOLID: m_FillMode = D3DFILL_SOLID, m_bWireOverlay = false; break;
-    case ID_FILL_MODE_SOLID_WIRE: m_FillMode = D3DFILL_SOLID, m_bWireOverlay = true; break;
+    case ID_FILL_MODE_POINT: fillMode = D3DFILL_POINT; break;
+    case ID_FILL_MODE_WIREFRAME: fillMode = D3DFILL_WIREFRAME; break;
+    case ID_FILL_MODE_SOLID: break;
+    case ID_FILL_MODE_SOLID_WIRE: overlay = true; break;
     default: return;
     }
+    m_FillMode = fillMode;
+    m_bWireOverlay = overlay;
     RedrawThisView();
 }
