@@ -120,8 +120,12 @@ void ProcessQueued(const QueuedMessage& q) {
 
 void PostInput(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned charCode) {
     State& s = GetState();
-    QueuedMessage q{MSG{hWnd, message, wParam, lParam, 0, {s.cursor.x(), s.cursor.y()}}, charCode, true, s.modifiers,
-                    s.buttons};
+    QueuedMessage q;
+    q.msg = MSG{hWnd, message, wParam, lParam, 0, {s.cursor.x(), s.cursor.y()}};
+    q.charCode = charCode;
+    q.hasInputState = true;
+    q.modifiers = s.modifiers;
+    q.buttons = s.buttons;
     s.queue.push_back(q);
     SchedulePump();
 }
@@ -177,6 +181,8 @@ void RunUntilIdle() {
     EnsureQtApp();
     // Whatever changed before, the idle work (titles, bar states) catches up.
     GetState().idleNeeded = true;
+    // No loop runs here to end: a quit left over must not stop later loops.
+    GetState().quit = false;
     for (int round = 0; round < 100000; ++round) {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -208,6 +214,7 @@ int RunMessageLoop() {
         if (s.topLevels.empty() && s.queue.empty())
             break;
     }
+    s.quit = false;  // this loop has taken the quit
     return s.exitCode;
 }
 
@@ -279,7 +286,9 @@ BOOL PostMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return FALSE;
     State& s = GetState();
     MSG m{hWnd, msg, wParam, lParam, 0, {s.cursor.x(), s.cursor.y()}};
-    s.queue.push_back({m, 0});
+    QueuedMessage q;
+    q.msg = m;
+    s.queue.push_back(q);
     SchedulePump();
     return TRUE;
 }
@@ -297,8 +306,9 @@ LRESULT SendMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void PostQuitMessage(int nExitCode) {
     State& s = GetState();
-    MSG m{nullptr, WM_QUIT, static_cast<WPARAM>(nExitCode), 0, 0, {0, 0}};
-    s.queue.push_back({m, 0});
+    QueuedMessage q;
+    q.msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(nExitCode), 0, 0, {0, 0}};
+    s.queue.push_back(q);
     SchedulePump();
 }
 
@@ -336,7 +346,9 @@ BOOL TranslateMessage(const MSG* lpMsg) {
     MSG ch{lpMsg->hwnd, lpMsg->message == WM_KEYDOWN ? static_cast<UINT>(WM_CHAR) : static_cast<UINT>(WM_SYSCHAR),
            s.pendingChar, lpMsg->lParam, 0, lpMsg->pt};
     s.pendingChar = 0;
-    s.queue.push_front({ch, 0});
+    QueuedMessage q;
+    q.msg = ch;
+    s.queue.push_front(q);
     SchedulePump();
     return TRUE;
 }

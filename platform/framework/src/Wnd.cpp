@@ -1,5 +1,6 @@
 // CWnd: creation and destruction of windows, message dispatch through the
 // message maps, and the default window procedure.
+#include "GdiObjects.h"
 #include "WindowState.h"
 
 #include <framework/CString.h>
@@ -289,6 +290,10 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     r->enabled = (style & WS_DISABLED) == 0;
     if (r->className.rfind("AfxFrameOrView", 0) == 0)
         r->background = 0xFFFFFFFF;
+    if (r->className.rfind("Afx:", 0) == 0) {
+        const COLORREF bg = static_cast<COLORREF>(std::stoul(r->className.substr(r->className.rfind(':') + 1)));
+        r->background = qRgb(GetRValue(bg), GetGValue(bg), GetBValue(bg));
+    }
     int cx = cs.cx, cy = cs.cy, px = cs.x, py = cs.y;
     if (!child) {
         if (px == CW_USEDEFAULT) {
@@ -769,6 +774,20 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct) {
                 return;
         }
     Default();
+}
+
+LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR, HBRUSH hbrBackground, HICON) {
+    COLORREF background = ::GetSysColor(COLOR_WINDOW);
+    if (orbel::gdi::Object* brush = orbel::gdi::FromHandle(reinterpret_cast<HGDIOBJ>(hbrBackground)))
+        background = brush->color;
+    const std::string name = "Afx:" + std::to_string(nClassStyle) + ":" + std::to_string(background);
+    if (FindWindowClassImpl(name) == nullptr) {
+        WindowClassImpl windowClass;
+        windowClass.name = name;
+        windowClass.classStyle = nClassStyle;
+        RegisterWindowClassImpl(std::move(windowClass));
+    }
+    return FindWindowClassImpl(name)->name.c_str();
 }
 
 CWnd* AfxGetMainWnd() {

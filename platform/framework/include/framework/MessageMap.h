@@ -88,6 +88,7 @@ public:
 
 #define END_MESSAGE_MAP()                                                                \
         {0, 0, 0, 0, nullptr}};                                                          \
+        static_assert(sizeof(ThisClass) > 0);                                            \
         static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]}; \
         return &messageMap;                                                              \
     }

@@ -208,3 +208,11 @@ ORBEL_API LRESULT AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
 ORBEL_API void AfxReportDispatchException(const char* fallbackText);
 
 ORBEL_API CWnd* AfxGetMainWnd();
+
+// A window class for CreateEx with the given class style (CS_DBLCLKS makes
+// double clicks) and background brush; the name stays valid for the run.
+ORBEL_API LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
+                                      HICON hIcon = nullptr);
+#define CS_VREDRAW 0x0001
+#define CS_HREDRAW 0x0002
+#define CS_DBLCLKS 0x0008
