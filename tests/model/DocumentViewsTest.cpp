@@ -98,3 +98,14 @@ TEST_F(DocumentViewsTest, ClearingTheSceneResetsEveryViewAndUndoBringsTheCameras
     EXPECT_EQ(first.shown, 0);
     EXPECT_EQ(second.resets, 3);
 }
+
+TEST_F(DocumentViewsTest, RepaintingOneViewLeavesTheModifiedFlag)
+{
+    doc.SetModifiedFlag(FALSE);
+    doc.m_BoundsValid = 1;
+    doc.RedrawViews(&first);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.m_BoundsValid, 0);
+    doc.RedrawViews(nullptr);
+    EXPECT_TRUE(doc.IsModified());
+}
