@@ -153,3 +153,38 @@ TEST_F(RasterTest, LineStripAndListUseVertexColoursWithLightingOff) {
 
 }  // namespace
 }  // namespace orbel::test
+
+namespace orbel::test {
+namespace {
+
+class ShadingTest : public DeviceTest {};
+
+TEST_F(ShadingTest, FlatShadingTakesTheFirstVertexColour) {
+    const ColorVertex v[3] = {{-1, 1, 0.5f, 0xFFFF0000}, {3, 1, 0.5f, 0xFF00FF00}, {-1, -3, 0.5f, 0xFF0000FF}};
+    device->SetVertexShader(kColorFvf);
+    device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_FLAT);
+    Clear(0xFF000000);
+    ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, v, sizeof(ColorVertex)), D3D_OK);
+    EXPECT_EQ(CountRgb(0xFF0000), static_cast<int>(kWidth * kHeight));
+
+    // Gouraud blends: the corner at the first vertex is nearly pure red,
+    // the middle is a mixture.
+    device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
+    ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, v, sizeof(ColorVertex)), D3D_OK);
+    EXPECT_TRUE(NearRgb(Pixel(0, 0), 0xFF0000, 12)) << std::hex << Pixel(0, 0);
+    EXPECT_NE(Pixel(32, 24), 0xFF0000u);
+}
+
+TEST_F(ShadingTest, SetRenderTargetWithoutColourKeepsTheCurrentTarget) {
+    ASSERT_EQ(device->SetRenderTarget(nullptr, depth), D3D_OK);
+    IDirect3DSurface8* current = nullptr;
+    ASSERT_EQ(device->GetRenderTarget(&current), D3D_OK);
+    EXPECT_EQ(current, backBuffer);
+    current->Release();
+    // A depth surface cannot be a colour target, nor the other way round.
+    EXPECT_EQ(device->SetRenderTarget(depth, nullptr), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device->SetRenderTarget(backBuffer, backBuffer), D3DERR_INVALIDCALL);
+}
+
+}  // namespace
+}  // namespace orbel::test
