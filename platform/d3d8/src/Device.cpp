@@ -1,6 +1,7 @@
 #include "Device.h"
 
 #include "Direct3D.h"
+#include "Matrix.h"
 #include "Resources.h"
 #include "TestHooks.h"
 
@@ -13,23 +14,6 @@ namespace {
 constexpr std::size_t kStreamCapacity = 64u << 20;
 
 DWORD FloatBits(float value) { return std::bit_cast<DWORD>(value); }
-
-D3DMATRIX Identity() {
-    D3DMATRIX m{};
-    m._11 = m._22 = m._33 = m._44 = 1.0f;
-    return m;
-}
-
-D3DMATRIX Multiply(const D3DMATRIX& a, const D3DMATRIX& b) {
-    D3DMATRIX r{};
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) {
-            float sum = 0.0f;
-            for (int k = 0; k < 4; ++k) sum += a.m[i][k] * b.m[k][j];
-            r.m[i][j] = sum;
-        }
-    return r;
-}
 
 template <class T>
 T* Adopt(IUnknown* object) {
@@ -403,7 +387,7 @@ HRESULT Device::SetTransform(D3DTRANSFORMSTATETYPE State, const D3DMATRIX* pMatr
 HRESULT Device::GetTransform(D3DTRANSFORMSTATETYPE State, D3DMATRIX* pMatrix) {
     if (!pMatrix) return D3DERR_INVALIDCALL;
     auto found = transforms_.find(State);
-    *pMatrix = found != transforms_.end() ? found->second : Identity();
+    *pMatrix = found != transforms_.end() ? found->second : IdentityMatrix();
     return D3D_OK;
 }
 
@@ -411,7 +395,7 @@ HRESULT Device::MultiplyTransform(D3DTRANSFORMSTATETYPE State, const D3DMATRIX* 
     if (!pMatrix) return D3DERR_INVALIDCALL;
     D3DMATRIX current;
     GetTransform(State, &current);
-    transforms_[State] = Multiply(*pMatrix, current);
+    transforms_[State] = MultiplyMatrices(*pMatrix, current);
     uniformsDirty_ = true;
     return D3D_OK;
 }

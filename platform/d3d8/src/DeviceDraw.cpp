@@ -1,6 +1,7 @@
 // Clearing and drawing: Direct3D's fixed-function state turned into GL state,
 // a program from the cache and the uniform block.
 #include "Device.h"
+#include "Matrix.h"
 #include "Resources.h"
 
 #include <algorithm>
@@ -78,14 +79,6 @@ void CopyColor(const D3DCOLORVALUE& color, float out[4]) {
     out[1] = color.g;
     out[2] = color.b;
     out[3] = color.a;
-}
-
-D3DMATRIX Product(const D3DMATRIX& a, const D3DMATRIX& b) {
-    D3DMATRIX r{};
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            r.m[i][j] = a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j] + a.m[i][3] * b.m[3][j];
-    return r;
 }
 
 // Normals go through the inverse transpose of the upper 3x3 of world-view.
@@ -269,8 +262,8 @@ void Device::UploadUniforms() {
     GetTransform(D3DTS_WORLD, &world);
     GetTransform(D3DTS_VIEW, &view);
     GetTransform(D3DTS_PROJECTION, &projection);
-    const D3DMATRIX worldView = Product(world, view);
-    const D3DMATRIX worldViewProjection = Product(worldView, projection);
+    const D3DMATRIX worldView = MultiplyMatrices(world, view);
+    const D3DMATRIX worldViewProjection = MultiplyMatrices(worldView, projection);
     const D3DMATRIX normal = NormalMatrix(worldView);
     std::memcpy(u.worldViewProjection, worldViewProjection.m, sizeof u.worldViewProjection);
     std::memcpy(u.worldView, worldView.m, sizeof u.worldView);
