@@ -89,6 +89,15 @@ void InstallKeyFilter() {
         return;
     installed = true;
     QCoreApplication::instance()->installEventFilter(new KeyFilter);
+    // A control that takes the focus by itself (a click into a text field)
+    // becomes the focus window, with the usual focus messages.
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        QObject::connect(app, &QApplication::focusChanged, app, [](QWidget*, QWidget* now) {
+            HWND h = now ? HwndOf(now) : nullptr;
+            HWND__* r = Record(h);
+            if (r != nullptr && !r->hostWidget && GetState().focus != h)
+                ::SetFocus(h);
+        });
 }
 
 void NoteModifiers(Qt::KeyboardModifiers modifiers) { GetState().modifiers = modifiers; }
