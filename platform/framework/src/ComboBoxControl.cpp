@@ -8,7 +8,10 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRegion>
 #include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace orbel::controls {
 namespace {
@@ -104,11 +107,30 @@ private:
     HWND m_hwnd;
 };
 
+// A combo box window is as tall as the box plus its drop-down list, as on
+// Windows (programs size it that way); the closed box keeps its natural
+// height at the top and the rest lets clicks and paint through.
+class ComboWindow : public QWidget {
+public:
+    ComboWindow(HWND h, QWidget* parent, bool editable) : QWidget(parent) {
+        combo = new ComboBox(h, this, editable);
+    }
+    ComboBox* combo;
+
+protected:
+    void resizeEvent(QResizeEvent*) override {
+        const int boxHeight = std::min(height(), combo->sizeHint().height());
+        combo->setGeometry(0, 0, width(), boxHeight);
+        setMask(QRegion(0, 0, width(), std::max(boxHeight, 1)));
+    }
+};
+
 QWidget* makeComboBox(HWND h, QWidget* parent, const CREATESTRUCT& cs) {
     const DWORD kind = static_cast<DWORD>(cs.style) & 3;
-    auto* combo = new ComboBox(h, parent, kind == CBS_DROPDOWN || kind == CBS_SIMPLE);
-    FollowEnabledFlag(h, combo, !(cs.style & WS_DISABLED));
-    return combo;
+    auto* window = new ComboWindow(h, parent, kind == CBS_DROPDOWN || kind == CBS_SIMPLE);
+    FollowEnabledFlag(h, window, !(cs.style & WS_DISABLED));
+    window->setFocusProxy(window->combo);
+    return window;
 }
 
 std::string textOf(LPARAM lParam) {
@@ -116,7 +138,8 @@ std::string textOf(LPARAM lParam) {
 }
 
 LRESULT comboBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* combo = dynamic_cast<ComboBox*>(window::WidgetOf(h));
+    auto* host = dynamic_cast<ComboWindow*>(window::WidgetOf(h));
+    ComboBox* combo = host ? host->combo : nullptr;
     if (!combo) return ::DefWindowProc(h, message, wParam, lParam);
     const int index = static_cast<int>(static_cast<LONG_PTR>(wParam));
     const bool valid = index >= 0 && index < combo->count();

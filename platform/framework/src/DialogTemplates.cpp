@@ -8,8 +8,6 @@
 
 #include <QFont>
 
-#include <cstring>
-#include <strings.h>
 
 namespace orbel::dialogs {
 
@@ -37,21 +35,13 @@ bool CreateControls(HWND window, const DialogTemplate& tmpl) {
     for (const DialogItemTemplate& item : tmpl.items) {
         RECT r{item.x, item.y, item.x + item.cx, item.y + item.cy};
         ::MapDialogRect(window, &r);
-        const bool combo = strcasecmp(item.windowClass.c_str(), "COMBOBOX") == 0;
         // The controls belong to the dialog; no object of the program stands
         // behind them until DDX_Control binds one.
         CWnd maker;
         if (!maker.CreateEx(item.exStyle, item.windowClass.c_str(), item.text.c_str(), item.style | WS_CHILD, r, parent,
                             item.id))
             return false;
-        HWND control = maker.Detach();
-        if (combo) {
-            // A template's combo height includes its drop-down list; the
-            // closed box keeps its natural height.
-            if (QWidget* widget = window::WidgetOf(control))
-                ::SetWindowPos(control, nullptr, 0, 0, r.right - r.left, widget->sizeHint().height(),
-                               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+        maker.Detach();
     }
     return true;
 }

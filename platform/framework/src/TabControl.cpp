@@ -23,6 +23,9 @@ public:
     TabBar(HWND h, QWidget* parent) : QTabBar(parent), m_hwnd(h) {
         setDrawBase(false);
         setExpanding(false);
+        // Windows' tabs are as wide as their text plus a few pixels; the
+        // tools panel's three tabs must fit side by side.
+        setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 6px; }"));
         setUsesScrollButtons(true);
     }
 
