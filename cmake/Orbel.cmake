@@ -7,21 +7,23 @@ function(orbel_component_sources var dir)
   set(${var} ${_src} PARENT_SCOPE)
 endfunction()
 
-# orbel_add_test(<name> SOURCES ... LIBS ... [ENV ...])
+# orbel_add_test(<name> SOURCES ... LIBS ...)
 # One GoogleTest executable; its cases are registered with CTest one by one.
-# Windows are offscreen and Sleep is recorded instead of waited in every test.
+# Windows are offscreen in every test.
 function(orbel_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORBEL_BIN_DIR}/tests)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  # Where the shared test files are (tests/TestData.h reads it).
+  target_compile_definitions(${name} PRIVATE
+    ORBEL_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata")
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${ORBEL_BIN_DIR}/tests
     DISCOVERY_TIMEOUT 60
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORBEL_TEST_DATA=${PROJECT_SOURCE_DIR}/../shared/testdata;${T_ENV}"
-               TIMEOUT 300)
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
 endfunction()
 
 # orbel_add_plugin(<name> <extension> SOURCES ...)
@@ -58,9 +60,9 @@ endfunction()
 # orbel_folder_test(<name> LIBS ...): the test program made of every .cpp in the
 # calling folder; nothing while the folder has none.
 function(orbel_folder_test name)
-  cmake_parse_arguments(F "" "" "LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(F "" "" "LIBS" ${ARGN})
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(_src)
-    orbel_add_test(${name} SOURCES ${_src} LIBS ${F_LIBS} ENV ${F_ENV})
+    orbel_add_test(${name} SOURCES ${_src} LIBS ${F_LIBS})
   endif()
 endfunction()

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "ModelTestSupport.h"
+#include "TestData.h"
 
 using namespace modeltest;
 
@@ -14,15 +15,8 @@ class MaterialTextureTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // The shared test data lies beside the source tree when the
-        // environment doesn't name it.
-        const char* data = std::getenv("ORBEL_TEST_DATA");
-        const std::filesystem::path root = data != nullptr
-            ? std::filesystem::path(data)
-            : std::filesystem::path(__FILE__).parent_path() / ".." / ".." / ".." / "shared" / "testdata";
-        image = root / "x" / "tiger.bmp";
-        if (!std::filesystem::exists(image))
-            GTEST_SKIP() << "no test image";
+        image = TestDataPath("x/tiger.bmp");
+        ASSERT_TRUE(std::filesystem::exists(image)) << image;
         d3d = Direct3DCreate8(D3D_SDK_VERSION);
         if (d3d == nullptr)
             GTEST_SKIP() << "no Direct3D";

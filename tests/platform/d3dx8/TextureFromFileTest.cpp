@@ -1,5 +1,6 @@
 #include "ImageSamples.h"
 #include "ImageTestSupport.h"
+#include "TestData.h"
 
 #include <cstdlib>
 
@@ -18,8 +19,7 @@ bool Near(std::uint32_t a, std::uint32_t b, int tolerance) {
 }
 
 std::string TestData(const char* name) {
-    const char* root = std::getenv("ORBEL_TEST_DATA");
-    return std::string(root ? root : "../../../../shared/testdata") + "/x/" + name;
+    return TestDataPath(std::string("x/") + name);
 }
 
 TEST_F(ImageTest, BmpTrueColourFilesOfEveryLayout) {
