@@ -159,5 +159,41 @@ TEST_F(DialogTest, ModalStaysOpenAfterAFailedCheckAndTakesTheNextAnswer) {
     EXPECT_EQ(orbel::test::MessageBoxTexts(), std::vector<std::string>{"Please enter an integer."});
 }
 
+TEST_F(DialogTest, PopUpPanelIsPlacedOverTheWindowItWasMadeFor) {
+    CButton placeholder;
+    ASSERT_TRUE(placeholder.Create("Button2_DP", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, RECT{30, 40, 330, 440}, &host, 1011));
+    Panel panel;
+    ASSERT_TRUE(panel.Create(kPopupPanel, &placeholder));
+    POINT origin{0, 0};
+    ::ClientToScreen(placeholder.GetSafeHwnd(), &origin);
+    const RECT offset = dialogUnits(10, 20, 0, 0);
+    RECT where{};
+    panel.GetWindowRect(&where);
+    EXPECT_EQ(where.left, origin.x + offset.left);
+    EXPECT_EQ(where.top, origin.y + offset.top);
+    EXPECT_EQ(::GetParent(panel.GetSafeHwnd()), host.GetSafeHwnd()) << "owned by the top-level window";
+}
+
+TEST_F(DialogTest, DialogItemNumbersAreReadWholeOrNotAtAll) {
+    Panel panel;
+    ASSERT_TRUE(panel.Create(kPanel, &host));
+    BOOL ok = TRUE;
+    panel.SetDlgItemText(kName, " -12 ");
+    EXPECT_EQ(static_cast<int>(panel.GetDlgItemInt(kName, &ok, TRUE)), -12);
+    EXPECT_TRUE(ok);
+    panel.SetDlgItemText(kName, "12 apples");
+    EXPECT_EQ(panel.GetDlgItemInt(kName, &ok, TRUE), 0u);
+    EXPECT_FALSE(ok);
+    panel.SetDlgItemText(kName, "-1");
+    panel.GetDlgItemInt(kName, &ok, FALSE);
+    EXPECT_FALSE(ok) << "unsigned reads refuse a sign";
+    panel.SetDlgItemInt(kName, static_cast<UINT>(-5), TRUE);
+    CString text;
+    EXPECT_EQ(panel.GetDlgItemText(kName, text), 2);
+    EXPECT_STREQ(text, "-5");
+    EXPECT_EQ(panel.SendDlgItemMessage(9999, LB_GETCOUNT), 0) << "a missing item answers nothing";
+    EXPECT_FALSE(::SetDlgItemTextA(panel.GetSafeHwnd(), 9999, "x"));
+}
+
 }  // namespace
 }  // namespace dialogtest

@@ -57,6 +57,10 @@ ResourceTables Tables() {
     ResourceTables tables;
     tables.dialogs.push_back(panelTemplate(kPanel, WS_CHILD | DS_CONTROL, ""));
     tables.dialogs.push_back(panelTemplate(kModal, WS_POPUP | WS_CAPTION | DS_MODALFRAME, "Settings"));
+    DialogTemplate popup = panelTemplate(kPopupPanel, WS_POPUP, "");
+    popup.x = 10;
+    popup.y = 20;
+    tables.dialogs.push_back(popup);
     return tables;
 }
 
