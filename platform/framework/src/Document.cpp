@@ -1,6 +1,7 @@
 #include <framework/Document.h>
 #include <framework/FailureReport.h>
 #include <framework/File.h>
+#include <framework/View.h>
 
 #include <win32/Paths.h>
 
@@ -92,6 +93,7 @@ void CDocument::AddView(CView* pView)
     if (pView == nullptr || m_viewList.Find(pView) != nullptr)
         return;
     m_viewList.AddTail(pView);
+    pView->m_pDocument = this;
     OnChangedViewList();
 }
 
@@ -101,6 +103,7 @@ void CDocument::RemoveView(CView* pView)
     if (position == nullptr)
         return;
     m_viewList.RemoveAt(position);
+    pView->m_pDocument = nullptr;
     OnChangedViewList();
 }
 

@@ -57,15 +57,25 @@ protected:
 
 } // namespace
 
+namespace {
+
+class PlainView : public CView {
+public:
+    void OnDraw(CDC*) override {}
+};
+
+} // namespace
+
 TEST_F(DocumentCore, ViewListIsEmptyUntilViewsComeAndKeepsTheirOrder)
 {
     NoteDocument document;
     EXPECT_EQ(document.GetFirstViewPosition(), nullptr);
 
-    int first = 0, second = 0;  // stand-ins: the list only keeps the pointers
-    auto* a = reinterpret_cast<CView*>(&first);
-    auto* b = reinterpret_cast<CView*>(&second);
+    PlainView first, second;  // views without windows: the list only links them
+    CView* a = &first;
+    CView* b = &second;
     document.AddView(a);
+    EXPECT_EQ(a->GetDocument(), &document);
     document.AddView(b);
     document.AddView(a);  // already listed
     POSITION pos = document.GetFirstViewPosition();
@@ -74,6 +84,8 @@ TEST_F(DocumentCore, ViewListIsEmptyUntilViewsComeAndKeepsTheirOrder)
     EXPECT_EQ(pos, nullptr);
     document.RemoveView(a);
     document.RemoveView(a);
+    EXPECT_EQ(a->GetDocument(), nullptr);
+    EXPECT_EQ(b->GetDocument(), &document);
     pos = document.GetFirstViewPosition();
     EXPECT_EQ(document.GetNextView(pos), b);
     document.RemoveView(b);

@@ -33,6 +33,7 @@ public:
     virtual void SetModifiedFlag(BOOL bModified = TRUE);
 
     // The views, in the order they were added; empty while there are none.
+    // Adding a view makes this its document; removing it leaves it without one.
     virtual POSITION GetFirstViewPosition() const;
     virtual CView* GetNextView(POSITION& rPosition) const;
     void AddView(CView* pView);
@@ -79,6 +80,7 @@ protected:
     BOOL m_bModified;
     BOOL m_bAutoDelete;
 
+    friend class CSingleDocTemplate;  // keeps a document alive while its frame is made
     DECLARE_MESSAGE_MAP()
 };
 
