@@ -4,7 +4,6 @@
 
 namespace {
 cSplashWnd::StatusObserver g_statusObserver = nullptr;
-constexpr LPCTSTR kSplashClass = "OrbelSplash";
 }
 
 BEGIN_MESSAGE_MAP(cSplashWnd, CWnd)
@@ -38,7 +37,7 @@ BOOL cSplashWnd::ShowSplash(CWnd* owner)
 
     BITMAP size{};
     m_Picture.GetBitmap(&size);
-    LPCTSTR windowClass = kSplashClass;
+    LPCTSTR windowClass = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), nullptr, nullptr);
     // The border belongs to the picture's size, as the window was always made.
     BOOL created = CreateEx(0, windowClass, nullptr, WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, size.bmWidth,
                             size.bmHeight, owner != nullptr ? owner->GetSafeHwnd() : nullptr, nullptr, nullptr);

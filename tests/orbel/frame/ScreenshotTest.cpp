@@ -99,15 +99,28 @@ double GreyShare(const Screen& screen, int left, int top, int right, int bottom)
 // directions, and a lit panel to the right of them.
 std::string DescribeProblem(const Screen& screen)
 {
-    Box views;
+    // Rows and columns with many grey pixels; single grey pixels of
+    // smoothed text elsewhere do not count.
+    constexpr int kMinimumRun = 50;
+    std::vector<int> greyInRow(screen.height, 0);
+    std::vector<int> greyInColumn(screen.width, 0);
     for (int y = 0; y < screen.height; ++y)
         for (int x = 0; x < screen.width; ++x)
             if (screen.At(x, y) == kViewGrey) {
-                views.left = std::min(views.left, x);
-                views.right = std::max(views.right, x);
-                views.top = std::min(views.top, y);
-                views.bottom = std::max(views.bottom, y);
+                ++greyInRow[y];
+                ++greyInColumn[x];
             }
+    Box views;
+    for (int y = 0; y < screen.height; ++y)
+        if (greyInRow[y] >= kMinimumRun) {
+            views.top = std::min(views.top, y);
+            views.bottom = std::max(views.bottom, y);
+        }
+    for (int x = 0; x < screen.width; ++x)
+        if (greyInColumn[x] >= kMinimumRun) {
+            views.left = std::min(views.left, x);
+            views.right = std::max(views.right, x);
+        }
     if (views.Width() < 200 || views.Height() < 150)
         return "no view area";
 
