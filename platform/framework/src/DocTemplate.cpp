@@ -158,12 +158,15 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
             return nullptr;
     }
     if (frame == nullptr) {
+        // A frame that fails takes its views down; the document must not
+        // go with them, the template deletes it afterwards.
+        const BOOL autoDelete = doc->m_bAutoDelete;
+        doc->m_bAutoDelete = FALSE;
         frame = CreateNewFrame(doc, nullptr);
+        doc->m_bAutoDelete = autoDelete;
         if (frame == nullptr) {
-            if (m_pOnlyDoc == doc && doc->GetFirstViewPosition() == nullptr) {
-                RemoveDocument(doc);
-                delete doc;
-            }
+            RemoveDocument(doc);
+            delete doc;
             return nullptr;
         }
         created = true;
