@@ -93,4 +93,16 @@ TEST_F(DocumentFilesTest, OpenReadsASavedSceneBack)
                                             scene));
 }
 
+TEST_F(DocumentFilesTest, ASceneDroppedOnTheWindowIsOpened)
+{
+    SaveScene();
+    Command(ID_FILE_NEW);
+    ASSERT_TRUE(program.Document()->IsModified());
+
+    orbel::test::ScriptSavePrompt(IDNO);
+    orbel::test::DropFiles(program.Frame()->GetSafeHwnd(), {scene});
+    orbel::test::RunUntilIdle();
+    EXPECT_TRUE(std::filesystem::equivalent(NativePath(program.Document()->GetPathName()), scene));
+}
+
 }  // namespace
