@@ -44,19 +44,3 @@ CSize CDialogBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     if (!bStretch) return m_sizeDefault;
     return bHorz ? CSize(32767, m_sizeDefault.cy) : CSize(m_sizeDefault.cx, 32767);
 }
-
-LRESULT CDialogBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    // Commands and notifications go to the frame through the control bar;
-    // owner-drawn items of the template are the frame's to draw as well.
-    switch (message) {
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM: {
-        LRESULT result = 0;
-        if (OnWndMsg(message, wParam, lParam, &result)) return result;
-        CWnd* owner = GetOwner();
-        return owner ? owner->SendMessage(message, wParam, lParam) : 0;
-    }
-    default:
-        return CControlBar::WindowProc(message, wParam, lParam);
-    }
-}

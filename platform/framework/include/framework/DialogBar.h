@@ -1,6 +1,7 @@
 // CDialogBar: a control bar whose contents come from a dialog template (the
-// tools panel). The frame docks it; the bar's controls notify the bar, and
-// what the bar does not handle itself goes on to its owner, the frame.
+// tools panel). The frame docks it; what its controls report (commands,
+// notifications, owner-drawn items) and the bar does not handle goes on to
+// the frame, as for every control bar.
 #pragma once
 
 #include <framework/ControlBars.h>
@@ -20,7 +21,4 @@ public:
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
 
     CSize m_sizeDefault;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
