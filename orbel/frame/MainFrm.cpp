@@ -38,6 +38,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_NOTIFY(TCN_SELCHANGE, IDC_TOOL_TABS, OnTabSelChange)
     ON_BN_CLICKED(IDC_PANEL_AREA, OnPanelAreaClicked)
     ON_BN_CLICKED(IDC_PLUGIN_AREA, OnPanelAreaClicked)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLS_PANEL, OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_TOOLS_PANEL, OnBarCheck)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;

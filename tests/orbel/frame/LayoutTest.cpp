@@ -2,6 +2,8 @@
 // tools panel follows the splitter's height.
 #include "ProgramHarness.h"
 
+#include "orbel/resources/Resource.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -104,6 +106,36 @@ TEST_F(LayoutTest, StatusBarShowsEmptyCoordinatesAtStart)
     EXPECT_STREQ(statusBar->GetPaneText(1), "X: 1.500");
     EXPECT_STREQ(statusBar->GetPaneText(2), "Y: -2.000");
     EXPECT_STREQ(statusBar->GetPaneText(3), "Z: 0.000");
+}
+
+// What an update handler says about a menu item.
+struct CheckProbe : CCmdUI {
+    int check = -1;
+    void SetCheck(int nCheck) override { check = nCheck; }
+};
+
+int ToolsPanelCheck(CMainFrame& frame)
+{
+    CheckProbe probe;
+    probe.m_nID = ID_VIEW_TOOLS_PANEL;
+    probe.DoUpdate(&frame, FALSE);
+    return probe.check;
+}
+
+TEST_F(LayoutTest, ViewMenuTogglesTheToolsPanelWithItsCheckMark)
+{
+    CDialogBar& panel = frame->GetToolsPanel();
+    ASSERT_TRUE(panel.GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(ToolsPanelCheck(*frame), 1);
+
+    frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLS_PANEL, 0);
+    orbel::test::RunUntilIdle();
+    EXPECT_FALSE(panel.GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(ToolsPanelCheck(*frame), 0);
+
+    frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLS_PANEL, 0);
+    orbel::test::RunUntilIdle();
+    EXPECT_TRUE(panel.GetStyle() & WS_VISIBLE);
 }
 
 }  // namespace
