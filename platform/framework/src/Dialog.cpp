@@ -133,6 +133,9 @@ INT_PTR CDialog::DoModal() {
     popup.style &= ~static_cast<DWORD>(WS_CHILD);
     popup.style |= WS_POPUP;
     if (CreateIndirect(popup, owner) && !m_modalEnded) {
+        // Qt keeps input away from every other window too, including the
+        // controls of the disabled owner, as Windows does for its descendants.
+        if (QWidget* widget = orbel::window::WidgetOf(m_hWnd)) widget->setWindowModality(Qt::ApplicationModal);
         ShowWindow(SW_SHOW);
         if (orbel::modal::IsScripted()) {
             char kind[32];
