@@ -195,5 +195,18 @@ TEST_F(DialogTest, DialogItemNumbersAreReadWholeOrNotAtAll) {
     EXPECT_FALSE(::SetDlgItemTextA(panel.GetSafeHwnd(), 9999, "x"));
 }
 
+TEST_F(DialogTest, OnePanelObjectMakesItsWindowAgainAndRebindsItsControls) {
+    Panel panel;
+    ASSERT_TRUE(panel.Create(kPanel, &host));
+    const HWND firstSpin = panel.spin.GetSafeHwnd();
+    ASSERT_NE(firstSpin, nullptr);
+    panel.alpha = 64;
+    panel.DestroyWindow();
+    EXPECT_EQ(panel.spin.GetSafeHwnd(), nullptr) << "the control object lets go with the window";
+    ASSERT_TRUE(panel.Create(kPanel, &host));
+    EXPECT_EQ(panel.spin.GetSafeHwnd(), Item(panel, kAlphaSpin));
+    EXPECT_EQ(Text(Item(panel, kAlpha)), "64") << "the members survive the window";
+}
+
 }  // namespace
 }  // namespace dialogtest
