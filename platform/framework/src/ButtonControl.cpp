@@ -52,10 +52,7 @@ public:
             m_look->setChecked(state == BST_CHECKED);
         }
     }
-    void setLabel(const QString& text) {
-        QString shown = text;
-        m_look->setText(shown);
-    }
+    void setLabel(const QString& text) { m_look->setText(text); }
     void userClicked();
 
 protected:

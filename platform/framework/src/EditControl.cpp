@@ -10,7 +10,6 @@
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 
-#include <climits>
 
 namespace orbel::controls {
 namespace {
