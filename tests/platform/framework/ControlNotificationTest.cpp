@@ -107,7 +107,12 @@ TEST_F(ControlNotificationTest, TabChangeNotifiesOnlyForTheUser) {
     EXPECT_EQ(tabs.SetCurSel(2), 0);
     EXPECT_TRUE(panel.heard.empty());
     orbel::test::ChooseTab(tabs.GetSafeHwnd(), 1);
-    EXPECT_EQ(panel.heard, std::vector<std::string>{"TCN_SELCHANGE"});
+    EXPECT_EQ(panel.heard, (std::vector<std::string>{"TCN_SELCHANGING", "TCN_SELCHANGE"}));
+    EXPECT_EQ(tabs.GetCurSel(), 1);
+    panel.refuseTab = true;
+    panel.heard.clear();
+    orbel::test::ChooseTab(tabs.GetSafeHwnd(), 0);
+    EXPECT_EQ(panel.heard, std::vector<std::string>{"TCN_SELCHANGING"}) << "the parent may keep the tab";
     EXPECT_EQ(tabs.GetCurSel(), 1);
     char text[16] = {};
     TCITEM item{};
@@ -140,6 +145,11 @@ TEST_F(ControlNotificationTest, UpDownAsksTheParentThenWritesItsBuddy) {
 
     panel.spin.SetPos32(7);
     EXPECT_EQ(Text(Item(panel, kAlpha)), "7");
+    panel.refuseDelta = false;
+    orbel::test::Focus(Item(panel, kAlpha));
+    orbel::test::PressKey(VK_UP);
+    orbel::test::RunUntilIdle();
+    EXPECT_EQ(Text(Item(panel, kAlpha)), "8") << "the arrow keys in the buddy step too";
     panel.spin.SetRange32(0, 500);
     int low = 0, high = 0;
     panel.spin.GetRange32(low, high);

@@ -61,6 +61,10 @@ protected:
     afx_msg void OnAdd() { heard.push_back("BN_CLICKED add"); }
     afx_msg void OnSwatch() { heard.push_back("BN_CLICKED swatch"); }
     afx_msg void OnTab(NMHDR*, LRESULT*) { heard.push_back("TCN_SELCHANGE"); }
+    afx_msg void OnTabChanging(NMHDR*, LRESULT* result) {
+        heard.push_back("TCN_SELCHANGING");
+        *result = refuseTab ? 1 : 0;
+    }
     afx_msg void OnDelta(NMHDR* hdr, LRESULT* result) {
         auto* change = reinterpret_cast<NMUPDOWN*>(hdr);
         heard.push_back("UDN_DELTAPOS " + std::to_string(change->iPos) + " " + std::to_string(change->iDelta));
@@ -72,6 +76,7 @@ protected:
 
 public:
     bool refuseDelta = false;
+    bool refuseTab = false;
     DECLARE_MESSAGE_MAP()
 };
 
