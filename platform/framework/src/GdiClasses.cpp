@@ -140,10 +140,27 @@ int CBitmap::GetBitmap(BITMAP* pBitMap) {
     return static_cast<int>(sizeof(BITMAP));
 }
 
-int CBitmap::GetObject(int nCount, LPVOID lpObject) {
-    if (lpObject == nullptr || nCount < static_cast<int>(sizeof(BITMAP)))
+int CGdiObject::GetObject(int nCount, LPVOID lpObject) const {
+    Object* o = orbel::gdi::FromHandle(m_hObject);
+    if (o == nullptr || lpObject == nullptr || nCount <= 0)
         return 0;
-    return GetBitmap(static_cast<BITMAP*>(lpObject));
+    auto copy = [&](const auto& value) {
+        if (nCount < static_cast<int>(sizeof value))
+            return 0;
+        std::memcpy(lpObject, &value, sizeof value);
+        return static_cast<int>(sizeof value);
+    };
+    switch (o->kind) {
+    case Kind::Pen:
+        return copy(LOGPEN{static_cast<UINT>(o->penStyle), POINT{o->penWidth, 0}, o->color});
+    case Kind::Brush:
+        return copy(LOGBRUSH{o->nullBrush ? static_cast<UINT>(BS_NULL) : static_cast<UINT>(BS_SOLID), o->color, 0});
+    case Kind::Font:
+        return copy(o->logFont);
+    case Kind::Bitmap:
+        return copy(BITMAP{0, o->image.width(), o->image.height(), o->image.width() * 4, 1, 32, nullptr});
+    }
+    return 0;
 }
 
 CSize CBitmap::GetBitmapDimension() const {

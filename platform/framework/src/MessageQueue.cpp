@@ -13,6 +13,7 @@
 #include <framework/Wnd.h>
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QPointer>
@@ -32,6 +33,10 @@ public:
         if (e->type() != kPumpEvent)
             return QObject::event(e);
         GetState().pumpPosted = false;
+        if (GetState().flushing) {
+            GetState().pumpDeferred = true;  // messages wait until the screen is up to date
+            return true;
+        }
         if (PumpOne())
             SchedulePump();
         return true;
@@ -165,6 +170,24 @@ bool PumpOne() {
         return true;
     }
     return false;
+}
+
+void FlushToScreen(HWND hWnd) {
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return;
+    State& s = GetState();
+    HWND__* r = Record(hWnd);
+    if (r == nullptr || r->widget == nullptr || s.flushing || !r->widget->window()->isVisible())
+        return;
+    s.flushing = true;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if ((r = Record(hWnd)) != nullptr && r->widget != nullptr)
+        r->widget->repaint();
+    s.flushing = false;
+    if (s.pumpDeferred) {
+        s.pumpDeferred = false;
+        SchedulePump();
+    }
 }
 
 void PaintNow(HWND hWnd) {

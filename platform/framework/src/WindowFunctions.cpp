@@ -118,6 +118,8 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
                 r->widget->show();
         }
         InvalidateTree(r, QRegion(), true, true);
+        if (!(r->style & WS_CHILD))
+            FlushToScreen(hWnd);
     } else {
         r->style &= ~static_cast<DWORD>(WS_VISIBLE);
         if (r->widget)
@@ -133,6 +135,7 @@ BOOL UpdateWindow(HWND hWnd) {
     if (!Record(hWnd))
         return FALSE;
     PaintNow(hWnd);
+    FlushToScreen(hWnd);
     return TRUE;
 }
 
@@ -169,8 +172,10 @@ BOOL RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN, UINT flags) {
         InvalidateTree(r, lprcUpdate ? QRegion(ToQRect(*lprcUpdate)) : QRegion(), (flags & RDW_ERASE) != 0, children);
     if (flags & RDW_VALIDATE)
         ::ValidateRect(hWnd, lprcUpdate);
-    if (flags & RDW_UPDATENOW)
+    if (flags & RDW_UPDATENOW) {
         PaintTree(hWnd, children);
+        FlushToScreen(hWnd);
+    }
     return TRUE;
 }
 

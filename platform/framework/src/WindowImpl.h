@@ -121,6 +121,10 @@ ORBEL_API bool PreTranslateKey(HWND target, UINT message, WPARAM vk, LPARAM lPar
 // True when typing goes to a text field now (plain-key accelerators stay off).
 ORBEL_API bool FocusIsTextEntry();
 
+// ---- the program's arguments ----
+// What CWinApp::ParseCommandLine reads (AfxWinMain sets them).
+ORBEL_API void SetProgramArguments(std::vector<std::string> arguments);
+
 // ---- exceptions at the dispatch boundary ----
 // Calls f; an exception (CException* or any other) is reported and
 // swallowed. Returns fallback then.

@@ -32,6 +32,8 @@ struct State {
     std::vector<MSG> current;  // messages being handled, innermost last
     unsigned pendingChar = 0;
     bool pumpPosted = false;
+    bool flushing = false;      // showing paints on screen: the pump waits
+    bool pumpDeferred = false;
     bool idleNeeded = false;
     bool inIdle = false;
     bool quit = false;
@@ -53,6 +55,9 @@ HWND NewRecord();
 void ForgetRecord(HWND hWnd);
 // Queues input with the current keyboard and mouse state.
 void PostInput(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned charCode = 0);
+// Puts what a window painted on the real screen now, even when no loop
+// runs yet (start-up, the splash window). Nothing under "offscreen".
+void FlushToScreen(HWND hWnd);
 // Asks the Qt loop to run the pump soon.
 void SchedulePump();
 // Makes the Qt application when there is none (tests, early calls).
@@ -71,8 +76,6 @@ QPoint ClientOrigin(HWND__* r);
 QWidget* MakeHostWidget(HWND hWnd, QWidget* parent, bool topLevel, DWORD style);
 // Builds the Qt menu bar of a window from its HMENU.
 void RebuildMenuBar(HWND hWnd);
-// The arguments CWinApp::ParseCommandLine reads (AfxWinMain sets them).
-ORBEL_API void SetProgramArguments(std::vector<std::string> arguments);
 // Lets Direct3D present into window images (done with the Qt application).
 void RegisterPresentTarget();
 // Installs the application-wide key filter (once).

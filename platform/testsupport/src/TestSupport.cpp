@@ -102,6 +102,8 @@ void EnsureApplication() {
 
 void RunUntilIdle() { window::RunUntilIdle(); }
 
+void SetProgramArguments(std::vector<std::string> arguments) { window::SetProgramArguments(std::move(arguments)); }
+
 void MouseDown(HWND hWnd, Button button, POINT point, UINT modifiers) {
     g_held |= QtButton(button);
     SendMouse(hWnd, QEvent::MouseButtonPress, QtButton(button), point, modifiers);

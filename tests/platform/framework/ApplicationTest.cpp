@@ -2,8 +2,6 @@
 // document strings, profile values and the tool bar's commands.
 #include "DocFrameTestTypes.h"
 
-#include "ProgramArguments.h"
-
 using orbel::test::Button;
 
 namespace {
@@ -45,10 +43,10 @@ protected:
         bool embedded;
     };
     Parsed Parse(std::vector<std::string> args) {
-        SetTestProgramArguments(std::move(args));
+        orbel::test::SetProgramArguments(std::move(args));
         CCommandLineInfo info;
         app.ParseCommandLine(info);
-        SetTestProgramArguments({});
+        orbel::test::SetProgramArguments({});
         return {info.m_nShellCommand, info.m_strFileName.GetString(), info.m_bRunEmbedded != FALSE};
     }
     orbel::test::TemporaryUserFolders folders;

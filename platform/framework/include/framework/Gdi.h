@@ -187,6 +187,9 @@ public:
     HGDIOBJ Detach();
     BOOL DeleteObject();
     BOOL CreateStockObject(int nIndex);
+    // Fills a LOGPEN, LOGBRUSH, LOGFONT or BITMAP; the bytes copied, 0 when
+    // nCount is too small.
+    int GetObject(int nCount, LPVOID lpObject) const;
 };
 
 class ORBEL_API CPen : public CGdiObject {
@@ -232,7 +235,6 @@ public:
     BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits);
     BOOL CreateCompatibleBitmap(class CDC* pDC, int nWidth, int nHeight);
     int GetBitmap(BITMAP* pBitMap);
-    int GetObject(int nCount, LPVOID lpObject);
     CSize GetBitmapDimension() const;
     operator HBITMAP() const { return reinterpret_cast<HBITMAP>(m_hObject); }
     static CBitmap* FromHandle(HBITMAP hBitmap);

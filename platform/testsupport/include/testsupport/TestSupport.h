@@ -14,6 +14,10 @@ namespace orbel::test {
 // otherwise) and turns modal scripting on. Safe to call repeatedly.
 ORBEL_API void EnsureApplication();
 
+// The arguments CWinApp::ParseCommandLine reads (the program's, after its
+// name), as if the program had been started with them.
+ORBEL_API void SetProgramArguments(std::vector<std::string> arguments);
+
 // Delivers everything pending: Qt events, posted messages, WM_PAINTs and
 // the idle work, until nothing is left.
 ORBEL_API void RunUntilIdle();
