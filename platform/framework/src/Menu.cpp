@@ -142,8 +142,11 @@ void FillQMenu(QMenu* qmenu, HMENU menu, HWND owner, bool postCommands) {
             action->setChecked((item.flags & MF_CHECKED) != 0);
             if (postCommands) {
                 const UINT id = item.id;
-                QObject::connect(action, &QAction::triggered, action,
-                                 [owner, id] { ::PostMessage(owner, WM_COMMAND, MAKEWPARAM(id, 0), 0); });
+                QObject::connect(action, &QAction::triggered, action, [owner, id] {
+                    // A window disabled by a modal dialog takes no commands from its menu.
+                    if (::IsWindowEnabled(owner))
+                        ::PostMessage(owner, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+                });
             }
         }
         ++index;
@@ -200,8 +203,10 @@ void RebuildMenuBar(HWND hWnd) {
         } else if (!(item.flags & MF_SEPARATOR)) {
             QAction* action = r->menuBar->addAction(QtText(item.text));
             const UINT id = item.id;
-            QObject::connect(action, &QAction::triggered, action,
-                             [hWnd, id] { ::PostMessage(hWnd, WM_COMMAND, MAKEWPARAM(id, 0), 0); });
+            QObject::connect(action, &QAction::triggered, action, [hWnd, id] {
+                if (::IsWindowEnabled(hWnd))
+                    ::PostMessage(hWnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+            });
         }
         ++index;
     }

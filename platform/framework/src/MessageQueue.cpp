@@ -62,11 +62,9 @@ bool HasWork() {
 
 HWND FindPaintWindow() {
     // Oldest window first: parents are made before their children.
-    for (auto& rec : GetState().records) {
-        HWND h = rec.get();
-        if (!h->destroyed && !h->updateRegion.isEmpty() && GetState().live.count(h))
+    for (const auto& [sequence, h] : GetState().liveInOrder)
+        if (!h->updateRegion.isEmpty())
             return h;
-    }
     return nullptr;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QMenuBar>
 #include <QScreen>
 #include <QWidget>
 
@@ -89,6 +90,8 @@ BOOL EnableWindow(HWND hWnd, BOOL bEnable) {
             r->style |= WS_DISABLED;
         if (r->applyEnabled)
             r->applyEnabled(enable);
+        if (r->menuBar != nullptr)
+            r->menuBar->setEnabled(enable);
         if (!enable && GetState().focus == hWnd)
             ::SetFocus(nullptr);
         ::SendMessage(hWnd, WM_ENABLE, enable, 0);

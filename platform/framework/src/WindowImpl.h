@@ -9,6 +9,7 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ struct WindowInsets {
 // (non-client border and menu bar included); the retained image covers the
 // same area and is all a paint of the widget shows.
 struct HWND__ {
+    std::uint64_t sequence = 0;   // creation order
     CWnd* wnd = nullptr;          // the permanent C++ object, if any
     CWnd* tempWnd = nullptr;      // temporary object made by CWnd::FromHandle
     QWidget* widget = nullptr;

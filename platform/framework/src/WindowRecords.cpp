@@ -34,13 +34,16 @@ HWND NewRecord() {
     State& s = GetState();
     s.records.push_back(std::make_unique<HWND__>());
     HWND h = s.records.back().get();
+    h->sequence = s.nextSequence++;
     s.live.insert(h);
+    s.liveInOrder.emplace(h->sequence, h);
     return h;
 }
 
 void ForgetRecord(HWND hWnd) {
     State& s = GetState();
     s.live.erase(hWnd);
+    s.liveInOrder.erase(hWnd->sequence);
     s.topLevels.erase(std::remove(s.topLevels.begin(), s.topLevels.end(), hWnd), s.topLevels.end());
     for (auto it = s.byWidget.begin(); it != s.byWidget.end();) {
         if (it->second == hWnd)

@@ -23,6 +23,8 @@ struct QueuedMessage {
 
 struct State {
     std::unordered_set<HWND> live;
+    std::map<std::uint64_t, HWND> liveInOrder;  // by creation: parents before their children
+    std::uint64_t nextSequence = 1;
     std::vector<std::unique_ptr<HWND__>> records;  // kept after destruction: stale handles stay safe
     std::unordered_map<const QWidget*, HWND> byWidget;
     std::vector<HWND> topLevels;
