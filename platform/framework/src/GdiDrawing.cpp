@@ -216,8 +216,28 @@ int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format) {
     if (format & DT_EXPANDTABS)
         flags |= Qt::TextExpandTabs;
     const QRect box = ToQRect(*lprc);
-    const QRect needed = metrics.boundingRect(box.width() > 0 ? box : QRect(box.topLeft(), QSize(100000, 100000)),
-                                              flags, text);
+    // Sizes follow the characters' advances, as GDI measures; only word
+    // wrapping needs the layout engine.
+    QRect needed;
+    if (format & DT_WORDBREAK) {
+        needed = metrics.boundingRect(box.width() > 0 ? box : QRect(box.topLeft(), QSize(100000, 100000)), flags, text);
+    } else {
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        int width = 0;
+        for (const QString& line : lines)
+            width = std::max(width, metrics.horizontalAdvance(line));
+        const int height = metrics.height() * static_cast<int>(lines.size());
+        int x = box.left(), y = box.top();
+        if (format & DT_CENTER)
+            x += (box.width() - width) / 2;
+        else if (format & DT_RIGHT)
+            x = box.left() + box.width() - width;
+        if ((format & DT_SINGLELINE) && (format & DT_VCENTER))
+            y += (box.height() - height) / 2;
+        else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM))
+            y = box.top() + box.height() - height;
+        needed = QRect(x, y, width, height);
+    }
     if (format & DT_CALCRECT) {
         lprc->right = lprc->left + needed.width();
         lprc->bottom = lprc->top + needed.height();
