@@ -105,4 +105,23 @@ TEST_F(DocumentFilesTest, ASceneDroppedOnTheWindowIsOpened)
     EXPECT_TRUE(std::filesystem::equivalent(NativePath(program.Document()->GetPathName()), scene));
 }
 
+TEST(CommandLineTest, ASceneNamedOnTheCommandLineIsOpenedAtStart)
+{
+    ProgramHarness program;
+    const std::string scene = (program.folder.Root() / "named.f3D").string();
+    {
+        ProgramHarness earlier;
+        ASSERT_TRUE(earlier.Start());
+        orbel::test::ScriptFileDialog(scene);
+        earlier.Frame()->SendMessage(WM_COMMAND, ID_FILE_SAVE, 0);
+    }
+    ASSERT_TRUE(std::filesystem::exists(scene));
+
+    ASSERT_TRUE(program.Start({scene}));
+    ASSERT_NE(program.Document(), nullptr);
+    EXPECT_TRUE(std::filesystem::equivalent(NativePath(program.Document()->GetPathName()), scene));
+    // The program folder reaches the document only after the file was read.
+    EXPECT_STREQ(program.Document()->m_ProgramDir, program.folder.ProgramDirectory());
+}
+
 }  // namespace

@@ -53,6 +53,7 @@ public:
         Close();
         cSplashWnd::SetStatusObserver(nullptr);
         g_splashTexts = nullptr;
+        orbel::test::SetProgramArguments({});
         orbel::modal::SetUnscriptedHandler(previousUnscripted_);
         orbel::modal::Reset();
         D3D8SetTestControl(D3D8TestControl{});
@@ -60,8 +61,9 @@ public:
     ProgramHarness(const ProgramHarness&) = delete;
     ProgramHarness& operator=(const ProgramHarness&) = delete;
 
-    BOOL Start()
+    BOOL Start(std::vector<std::string> arguments = {})
     {
+        orbel::test::SetProgramArguments(std::move(arguments));
         app = std::make_unique<TestOrbelApp>(folder.ProgramDirectory());
         const BOOL started = app->InitInstance();
         orbel::test::RunUntilIdle();
