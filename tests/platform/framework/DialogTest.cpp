@@ -208,5 +208,22 @@ TEST_F(DialogTest, OnePanelObjectMakesItsWindowAgainAndRebindsItsControls) {
     EXPECT_EQ(Text(Item(panel, kAlpha)), "64") << "the members survive the window";
 }
 
+TEST_F(DialogTest, PictureStaticTakesTheSizeOfItsBitmap) {
+    CStatic picture;
+    ASSERT_TRUE(picture.Create("#4150", WS_CHILD | WS_VISIBLE | SS_BITMAP, RECT{5, 5, 60, 60}, &host));
+    RECT r{};
+    picture.GetWindowRect(&r);
+    EXPECT_EQ(r.right - r.left, 3);
+    EXPECT_EQ(r.bottom - r.top, 2);
+    CStatic missing;
+    ASSERT_TRUE(missing.Create("#9999", WS_CHILD | WS_VISIBLE | SS_BITMAP, RECT{5, 5, 60, 60}, &host))
+        << "a missing picture leaves an empty static";
+    missing.GetWindowRect(&r);
+    EXPECT_EQ(r.right - r.left, 55);
+    HBITMAP handle = reinterpret_cast<HBITMAP>(0x1234);
+    EXPECT_EQ(missing.SetBitmap(handle), nullptr);
+    EXPECT_EQ(missing.GetBitmap(), handle) << "kept even when it names no live bitmap";
+}
+
 }  // namespace
 }  // namespace dialogtest

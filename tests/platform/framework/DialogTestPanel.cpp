@@ -62,6 +62,7 @@ ResourceTables Tables() {
     popup.x = 10;
     popup.y = 20;
     tables.dialogs.push_back(popup);
+    tables.bitmaps.push_back(BitmapResource{kPicture, 3, 2, std::vector<DWORD>(6, 0xFF336699u)});
     return tables;
 }
 

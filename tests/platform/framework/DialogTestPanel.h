@@ -17,6 +17,7 @@ namespace dialogtest {
 constexpr UINT kPanel = 4100;
 constexpr UINT kModal = 4101;
 constexpr UINT kPopupPanel = 4102;
+constexpr UINT kPicture = 4150;
 constexpr int kName = 1018, kAlpha = 1029, kAlphaSpin = 1030, kList = 1013, kCombo = 1010, kAdd = 1014,
               kSwatch = 1021, kTabs = 1004, kGroup = 1099;
 
