@@ -189,6 +189,7 @@ ORBEL_API HINSTANCE AfxGetResourceHandle();
 ORBEL_API void AfxSetResourceHandle(HINSTANCE resource);
 
 // The first module in search order that holds the named resource, or 0.
+// A library is named by the handle its loader gave (AfxInitExtensionModule).
 ORBEL_API HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type);
 
 // Extension libraries: a plug-in's DllMain calls AfxInitExtensionModule with
