@@ -149,12 +149,15 @@ BitmapResource MakeSplashPicture(UINT id)
     Cube(canvas, 40, 70, 150, 0xFFE8F0FF);
     Cube(canvas, 41, 71, 150, 0xFF90B8E8);
 
-    const int scale = 10;
+    // The name fills the space right of the cube, its shadow included.
+    const int scale = 9;
     const char* name = "Orbel";
-    const int textLeft = 230;
-    canvas.Text(textLeft + 4, 94, name, scale, 0xFF081428);
-    canvas.Text(textLeft, 90, name, scale, 0xFFFFFFFF);
-    canvas.Text(textLeft, 180, "MESH MODELLER", 2, 0xFFD8E4F4);
+    const int textLeft = 225;
+    const int shadow = 4;
+    static_assert(225 + 5 * 6 * 9 - 9 + 4 < kSplashWidth - 20, "the name fits the picture");
+    canvas.Text(textLeft + shadow, 94 + shadow, name, scale, 0xFF081428);
+    canvas.Text(textLeft, 94, name, scale, 0xFFFFFFFF);
+    canvas.Text(textLeft, 175, "MESH MODELLER", 2, 0xFFD8E4F4);
     canvas.FillRect(0, 250, kSplashWidth, 252, 0xFF90B8E8);
     return {id, canvas.Width(), canvas.Height(), canvas.Pixels()};
 }
