@@ -154,7 +154,6 @@ BitmapResource MakeSplashPicture(UINT id)
     const char* name = "Orbel";
     const int textLeft = 225;
     const int shadow = 4;
-    static_assert(225 + 5 * 6 * 9 - 9 + 4 < kSplashWidth - 20, "the name fits the picture");
     canvas.Text(textLeft + shadow, 94 + shadow, name, scale, 0xFF081428);
     canvas.Text(textLeft, 94, name, scale, 0xFFFFFFFF);
     canvas.Text(textLeft, 175, "MESH MODELLER", 2, 0xFFD8E4F4);

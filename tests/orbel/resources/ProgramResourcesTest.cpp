@@ -50,7 +50,15 @@ TEST(ProgramResources, SplashPictureHasTheWindowSize)
     ASSERT_NE(splash, nullptr);
     EXPECT_EQ(splash->width, 520);
     EXPECT_EQ(splash->height, 317);
-    EXPECT_EQ(splash->pixels.size(), 520u * 317u);
+    ASSERT_EQ(splash->pixels.size(), 520u * 317u);
+
+    // The name (white, with a dark shadow) stays clear of the right edge.
+    for (int y = 0; y < splash->height; ++y)
+        for (int x = splash->width - 10; x < splash->width; ++x) {
+            const DWORD pixel = splash->pixels[y * splash->width + x];
+            ASSERT_NE(pixel, 0xFFFFFFFFu) << x << "," << y;
+            ASSERT_NE(pixel, 0xFF081428u) << x << "," << y;
+        }
 }
 
 TEST(ProgramResources, RegisteredTablesAreFoundByTheFramework)
