@@ -165,7 +165,12 @@ INT_PTR CFileDialog::DoModal() {
     }
     if (!answer) return IDCANCEL;
 
-    const std::string path = orbel::ToProgramPath(answer->path);
+    std::string path = orbel::ToProgramPath(answer->path);
+    // A name typed without an extension gets the default one, as Windows does.
+    const size_t nameAt = path.find_last_of('\\');
+    const std::string typedName = path.substr(nameAt == std::string::npos ? 0 : nameAt + 1);
+    if (!q.defaultExt.empty() && !typedName.empty() && typedName.find('.') == std::string::npos)
+        path += "." + q.defaultExt;
     if (!m_ofn.lpstrFile || path.size() + 1 > m_ofn.nMaxFile) return IDCANCEL;
     std::memcpy(m_ofn.lpstrFile, path.c_str(), path.size() + 1);
     const size_t slash = path.find_last_of('\\');

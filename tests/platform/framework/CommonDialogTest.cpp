@@ -62,6 +62,12 @@ TEST_F(CommonDialogTest, FileDialogGivesBackslashPathAndItsParts) {
     orbel::test::ScriptFileDialogCancel();
     EXPECT_EQ(save.DoModal(), IDCANCEL);
     EXPECT_EQ(lastDescription(orbel::modal::kFileDialog), "Save: Scene (*.f3D)|*.f3D||");
+    orbel::test::ScriptFileDialog("/home/me/scenes/first");
+    ASSERT_EQ(save.DoModal(), IDOK);
+    EXPECT_STREQ(save.GetPathName(), "\\home\\me\\scenes\\first.f3D") << "the default extension is added";
+    orbel::test::ScriptFileDialog("/home/me/scenes/second.old");
+    ASSERT_EQ(save.DoModal(), IDOK);
+    EXPECT_STREQ(save.GetFileName(), "second.old");
 }
 
 TEST_F(CommonDialogTest, FileDialogRefusesAPathLongerThanItsBuffer) {
