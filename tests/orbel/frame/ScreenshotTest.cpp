@@ -188,8 +188,9 @@ TEST(ScreenshotTest, TheRealWindowShowsFourViewsAndTheToolsPanel)
     ASSERT_EQ(std::system(start.c_str()), 0);
 
     std::string problem = "no screen";
-    // Start-up includes the splash pauses of the plug-in scan.
-    for (int attempt = 0; attempt < 120 && !problem.empty(); ++attempt) {
+    // Start-up includes the splash pauses of the plug-in scan (8 s without
+    // plug-ins) and may run under the sanitizers on a busy machine.
+    for (int attempt = 0; attempt < 240 && !problem.empty(); ++attempt) {
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
         if (auto screen = ReadXwd(work / "fb" / "Xvfb_screen0"))
             problem = DescribeProblem(*screen);
