@@ -477,8 +477,9 @@ int AfxWinMain(int argc, char** argv) {
     if (QCoreApplication::instance() == nullptr)
         new QApplication(qtArgc, argv);
     orbel::window::EnsureQtApp();
+    // Qt takes its own options (-platform ...) out of argv and counts down.
     g_arguments.clear();
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < qtArgc && argv[i] != nullptr; ++i)
         g_arguments.emplace_back(argv[i]);
     CWinApp* app = AfxGetApp();
     if (app == nullptr)
