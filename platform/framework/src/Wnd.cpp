@@ -101,11 +101,13 @@ LRESULT AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     if (message == WM_PAINT)
         ++r->paintCount;
+    // A window whose creation threw is not created.
+    const LRESULT failed = message == WM_CREATE ? -1 : 0;
     if (CWnd* wnd = r->wnd)
-        return Guarded([=] { return wnd->WindowProc(message, wParam, lParam); });
+        return Guarded([=] { return wnd->WindowProc(message, wParam, lParam); }, failed);
     if (WNDPROC proc = r->classProc)
-        return Guarded([=] { return proc(hWnd, message, wParam, lParam); });
-    return Guarded([=] { return ::DefWindowProc(hWnd, message, wParam, lParam); });
+        return Guarded([=] { return proc(hWnd, message, wParam, lParam); }, failed);
+    return Guarded([=] { return ::DefWindowProc(hWnd, message, wParam, lParam); }, failed);
 }
 
 void AfxReportDispatchException(const char* fallbackText) {

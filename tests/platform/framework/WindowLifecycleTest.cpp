@@ -2,6 +2,8 @@
 // of destruction, owners and parents, capture, borders and window text.
 #include "WindowTestSupport.h"
 
+#include <framework/Exceptions.h>
+
 using orbel::test::Button;
 
 namespace {
@@ -30,6 +32,20 @@ protected:
     }
     DECLARE_MESSAGE_MAP()
 };
+
+class ThrowingCreateWnd : public CWnd {
+public:
+    bool cleanedUp = false;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT) { AfxThrowMemoryException(); }
+    void PostNcDestroy() override { cleanedUp = true; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ThrowingCreateWnd, CWnd)
+ON_WM_CREATE()
+END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(LifeWnd, LogWnd)
 ON_WM_DESTROY()
@@ -187,4 +203,12 @@ TEST_F(WindowLifecycleTest, KeyStateBelongsToTheMessageBeingHandled) {
     orbel::test::Click(w, Button::Left, {1, 1}, 0);
     orbel::test::RunUntilIdle();
     EXPECT_EQ(w.shift, (std::vector<bool>{true, false}));
+}
+
+TEST_F(WindowLifecycleTest, AWindowWhoseCreationThrowsIsNotCreated) {
+    ThrowingCreateWnd w;
+    EXPECT_FALSE(w.CreateEx(0, nullptr, "w", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_EQ(w.m_hWnd, nullptr);
+    EXPECT_TRUE(w.cleanedUp);
+    EXPECT_EQ(reports.size(), 1u);
 }

@@ -1,5 +1,5 @@
 // Control bars docked along the frame's edges: the tool bar, the status bar
-// and (H5b's CDialogBar) dialog bars. The frame lays them out in
+// and dialog bars (CDialogBar). The frame lays them out in
 // RecalcLayout: top and bottom bars take the full width, left and right
 // bars the height between them; the view area gets what is left.
 #pragma once

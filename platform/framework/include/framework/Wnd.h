@@ -142,7 +142,7 @@ public:
     virtual BOOL ContinueModal();
     virtual void EndModalLoop(int nResult);
 
-    // ---- message boxes (H5b's message box behind) ----
+    // ---- message boxes ----
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
     // ---- layout helpers of the frame ----
