@@ -69,6 +69,10 @@ public:
     void NavigateView(UINT flags, int x, int y);
     BOOL OnMouseWheel(UINT flags, short zDelta, CPoint point);
     void OnMouseMove(UINT flags, CPoint point);
+    // A right drag with Ctrl moves the camera, with Shift turns it; any other
+    // right click keeps the framework's default (the context menu).
+    void OnRButtonDown(UINT flags, CPoint point);
+    void OnRButtonUp(UINT flags, CPoint point);
 
     // Display commands.
     void OnGrid();

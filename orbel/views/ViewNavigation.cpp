@@ -64,6 +64,29 @@ BOOL CMyOrbelView::OnMouseWheel(UINT flags, short zDelta, CPoint point)
     return TRUE;
 }
 
+void CMyOrbelView::OnRButtonDown(UINT flags, CPoint point)
+{
+    if (flags & (MK_CONTROL | MK_SHIFT)) {
+        SetNavigationMode((flags & MK_CONTROL) ? NavigateMove : NavigateRotate);
+        m_LastPoint = point;
+        SetCapture();
+        return;
+    }
+    Default();
+}
+
+void CMyOrbelView::OnRButtonUp(UINT flags, CPoint point)
+{
+    const bool navigating = NavigationMode() != NavigateNone;
+    if (GetCapture() == this) ReleaseCapture();
+    if (navigating) {
+        // Ends the drag, and also a navigation mode picked on the tool bar.
+        SetNavigationMode(NavigateNone);
+        return;
+    }
+    Default();
+}
+
 void CMyOrbelView::OnMouseMove(UINT flags, CPoint point)
 {
     if (GetCapture() == this && HasKeyboardFocus()) {

@@ -2,6 +2,8 @@
 
 #include "orbel/views/CameraMatrices.h"
 
+#include <testsupport/TestSupport.h>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -187,4 +189,33 @@ TEST_F(Wheel, ShiftRollsAxisViewsByMinusTenDegreesPerNotch)
     float a = -10.0f * 0.017453292f;
     ExpectNear(view->m_Up, D3DXVECTOR3(std::sin(a), 0, std::cos(a)));
     EXPECT_EQ(stage.viewMode, 0);
+}
+
+// Right drags through real input events: Ctrl pans, Shift turns, one
+// "View Change" step for the drag, and the mode ends with the release.
+TEST_F(Wheel, RightDragsWithCtrlPanAndWithShiftTurn)
+{
+    using orbel::test::Button;
+    HWND hWnd = view->GetSafeHwnd();
+    orbel::test::MouseDown(hWnd, Button::Right, {40, 30}, MK_CONTROL);
+    orbel::test::RunUntilIdle();
+    EXPECT_EQ(stage.viewMode, 1);
+    EXPECT_EQ(CWnd::GetCapture(), view);
+    orbel::test::MouseMove(hWnd, {60, 30}, MK_CONTROL);
+    orbel::test::MouseMove(hWnd, {80, 30}, MK_CONTROL);
+    orbel::test::MouseUp(hWnd, Button::Right, {80, 30}, MK_CONTROL);
+    orbel::test::RunUntilIdle();
+    EXPECT_EQ(stage.viewMode, 0);
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    EXPECT_NE(view->m_Eye.x, 0.0f) << "the camera moved sideways";
+    EXPECT_EQ(view->m_Eye.x, view->m_Target.x) << "a pan moves eye and target together";
+    EXPECT_EQ(UndoSteps(*stage.Document().m_pUndoManager), 1);
+
+    RefreshMatrices(view);
+    orbel::test::MouseDown(hWnd, Button::Right, {80, 60}, MK_SHIFT);
+    orbel::test::MouseMove(hWnd, {80, 90}, MK_SHIFT);
+    orbel::test::MouseUp(hWnd, Button::Right, {80, 90}, MK_SHIFT);
+    orbel::test::RunUntilIdle();
+    EXPECT_EQ(stage.viewMode, 0);
+    EXPECT_NE(view->m_Up, D3DXVECTOR3(0, 0, 1)) << "a Top view rolls its up vector";
 }
