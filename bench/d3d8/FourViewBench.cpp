@@ -3,6 +3,8 @@
 // mesh drawn from program memory with DrawIndexedPrimitiveUP and read back by
 // Present; beside it the same mesh drawn with plain OpenGL from GL buffers
 // into four viewports of one framebuffer. Prints milliseconds per frame.
+#include "platform/d3d8/Presentation.h"
+
 #include <d3d8/D3D8.h>
 #include <d3d8/PlainGlReference.h>
 
@@ -70,13 +72,7 @@ D3DMATRIX Multiply(const D3DMATRIX& a, const D3DMATRIX& b) {
 
 void PaintView(IDirect3DDevice8* device, const Mesh& mesh, const D3DMATRIX& world, const D3DMATRIX& view,
                const D3DMATRIX& projection) {
-    D3DPRESENT_PARAMETERS pp{};
-    pp.Windowed = TRUE;
-    pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    pp.BackBufferFormat = D3DFMT_X8R8G8B8;
-    pp.BackBufferWidth = kWidth;
-    pp.BackBufferHeight = kHeight;
-    pp.hDeviceWindow = reinterpret_cast<HWND>(2);
+    D3DPRESENT_PARAMETERS pp = orbel::test::ChainPresentation(kWidth, kHeight, reinterpret_cast<HWND>(2));
     IDirect3DSwapChain8* chain = nullptr;
     IDirect3DSurface8* backBuffer = nullptr;
     IDirect3DSurface8* depth = nullptr;
@@ -123,12 +119,7 @@ int main(int argc, char** argv) {
         std::printf("no OpenGL device: nothing measured\n");
         return 0;
     }
-    D3DPRESENT_PARAMETERS pp{};
-    pp.Windowed = TRUE;
-    pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    pp.BackBufferFormat = D3DFMT_X8R8G8B8;
-    pp.EnableAutoDepthStencil = TRUE;
-    pp.AutoDepthStencilFormat = D3DFMT_D16;
+    D3DPRESENT_PARAMETERS pp = orbel::test::DevicePresentation(D3DFMT_X8R8G8B8, D3DFMT_D16);
     IDirect3DDevice8* device = nullptr;
     if (FAILED(d3d->CreateDevice(0, D3DDEVTYPE_HAL, reinterpret_cast<HWND>(1), D3DCREATE_HARDWARE_VERTEXPROCESSING,
                                  &pp, &device))) {

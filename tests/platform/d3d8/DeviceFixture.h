@@ -1,6 +1,8 @@
 // A device drawing into a small offscreen target, and pixel helpers.
 #pragma once
 
+#include "Presentation.h"
+
 #include <d3d8/D3D8.h>
 #include <d3d8/TestControl.h>
 #include <gtest/gtest.h>
@@ -46,12 +48,7 @@ protected:
         D3D8SetTestControl({});
         d3d = Direct3DCreate8(D3D_SDK_VERSION);
         if (!d3d) GTEST_SKIP() << "no OpenGL device";
-        D3DPRESENT_PARAMETERS pp{};
-        pp.Windowed = TRUE;
-        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        pp.BackBufferFormat = D3DFMT_X8R8G8B8;
-        pp.EnableAutoDepthStencil = TRUE;
-        pp.AutoDepthStencilFormat = D3DFMT_D16;
+        D3DPRESENT_PARAMETERS pp = DevicePresentation(D3DFMT_X8R8G8B8, D3DFMT_D16);
         ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, FakeWindow(), D3DCREATE_HARDWARE_VERTEXPROCESSING, &pp,
                                     &device),
                   D3D_OK);
@@ -75,13 +72,7 @@ protected:
 
     void MakeTarget(UINT width, UINT height) {
         ReleaseTarget();
-        D3DPRESENT_PARAMETERS pp{};
-        pp.Windowed = TRUE;
-        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        pp.BackBufferFormat = D3DFMT_X8R8G8B8;
-        pp.BackBufferWidth = width;
-        pp.BackBufferHeight = height;
-        pp.hDeviceWindow = FakeWindow(2);
+        D3DPRESENT_PARAMETERS pp = ChainPresentation(width, height, FakeWindow(2));
         ASSERT_EQ(device->CreateAdditionalSwapChain(&pp, &chain), D3D_OK);
         ASSERT_EQ(chain->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer), D3D_OK);
         ASSERT_EQ(device->CreateDepthStencilSurface(width, height, D3DFMT_D16, D3DMULTISAMPLE_NONE, &depth), D3D_OK);

@@ -25,16 +25,6 @@ protected:
                                                 depth)) &&
                SUCCEEDED(d3d->CheckDepthStencilMatch(0, D3DDEVTYPE_HAL, display, display, depth));
     }
-
-    static D3DPRESENT_PARAMETERS FramePresentation(D3DFORMAT display, D3DFORMAT depth) {
-        D3DPRESENT_PARAMETERS pp{};
-        pp.Windowed = TRUE;
-        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        pp.BackBufferFormat = display;
-        pp.EnableAutoDepthStencil = TRUE;
-        pp.AutoDepthStencilFormat = depth;
-        return pp;
-    }
 };
 
 // A window layer stand-in: fixed client sizes, remembers what was shown.
@@ -70,7 +60,7 @@ TEST_F(Direct3DTest, StartUpSequenceSucceedsAndEveryStateReadsBack) {
     d3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps);
     EXPECT_TRUE(caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT);
 
-    D3DPRESENT_PARAMETERS pp = FramePresentation(mode.Format, D3DFMT_D32);
+    D3DPRESENT_PARAMETERS pp = DevicePresentation(mode.Format, D3DFMT_D32);
     IDirect3DDevice8* device = nullptr;
     ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, FakeWindow(), D3DCREATE_HARDWARE_VERTEXPROCESSING, &pp, &device),
               D3D_OK);
@@ -127,7 +117,7 @@ TEST_F(Direct3DTest, InjectedFailures) {
     D3DCAPS8 caps{};
     d3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps);
     EXPECT_FALSE(caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT);
-    D3DPRESENT_PARAMETERS pp = FramePresentation(D3DFMT_X8R8G8B8, D3DFMT_D16);
+    D3DPRESENT_PARAMETERS pp = DevicePresentation(D3DFMT_X8R8G8B8, D3DFMT_D16);
     IDirect3DDevice8* device = reinterpret_cast<IDirect3DDevice8*>(1);
     EXPECT_TRUE(FAILED(
         d3d->CreateDevice(0, D3DDEVTYPE_HAL, FakeWindow(), D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp, &device)));
@@ -137,7 +127,7 @@ TEST_F(Direct3DTest, InjectedFailures) {
 
 TEST_F(Direct3DTest, CreateDeviceWantsExactlyOneVertexProcessingAndAnOfferedDepthFormat) {
     IDirect3D8* d3d = Direct3DCreate8(D3D_SDK_VERSION);
-    D3DPRESENT_PARAMETERS pp = FramePresentation(D3DFMT_X8R8G8B8, D3DFMT_D16);
+    D3DPRESENT_PARAMETERS pp = DevicePresentation(D3DFMT_X8R8G8B8, D3DFMT_D16);
     IDirect3DDevice8* device = nullptr;
     EXPECT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, FakeWindow(),
                                 D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp,
@@ -157,18 +147,14 @@ TEST_F(Direct3DTest, ZeroSizedSwapChainsTakeTheClientSizeAndPresentToTheirWindow
     target.sizes[FakeWindow(7)] = {24, 16};
     D3D8SetPresentTarget(&target);
     IDirect3D8* d3d = Direct3DCreate8(D3D_SDK_VERSION);
-    D3DPRESENT_PARAMETERS pp = FramePresentation(D3DFMT_X8R8G8B8, D3DFMT_D16);
+    D3DPRESENT_PARAMETERS pp = DevicePresentation(D3DFMT_X8R8G8B8, D3DFMT_D16);
     IDirect3DDevice8* device = nullptr;
     ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, FakeWindow(1), D3DCREATE_HARDWARE_VERTEXPROCESSING, &pp, &device),
               D3D_OK);
     EXPECT_EQ(pp.BackBufferWidth, 40u);
     EXPECT_EQ(pp.BackBufferHeight, 30u);
 
-    D3DPRESENT_PARAMETERS view{};
-    view.Windowed = TRUE;
-    view.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    view.BackBufferFormat = D3DFMT_X8R8G8B8;
-    view.hDeviceWindow = FakeWindow(7);
+    D3DPRESENT_PARAMETERS view = ChainPresentation(0, 0, FakeWindow(7));
     IDirect3DSwapChain8* chain = nullptr;
     ASSERT_EQ(device->CreateAdditionalSwapChain(&view, &chain), D3D_OK);
     IDirect3DSurface8* backBuffer = nullptr;
@@ -222,7 +208,7 @@ TEST_F(Direct3DTest, ZeroSizedSwapChainsTakeTheClientSizeAndPresentToTheirWindow
 
 TEST_F(Direct3DTest, WithoutAPresentTargetTheLastImageIsKept) {
     IDirect3D8* d3d = Direct3DCreate8(D3D_SDK_VERSION);
-    D3DPRESENT_PARAMETERS pp = FramePresentation(D3DFMT_X8R8G8B8, D3DFMT_D16);
+    D3DPRESENT_PARAMETERS pp = DevicePresentation(D3DFMT_X8R8G8B8, D3DFMT_D16);
     IDirect3DDevice8* device = nullptr;
     ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, FakeWindow(3), D3DCREATE_HARDWARE_VERTEXPROCESSING, &pp, &device),
               D3D_OK);

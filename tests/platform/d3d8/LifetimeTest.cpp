@@ -12,11 +12,7 @@ protected:
         baseline = D3D8LiveObjectCount();
         d3d = Direct3DCreate8(D3D_SDK_VERSION);
         if (!d3d) GTEST_SKIP() << "no OpenGL device";
-        D3DPRESENT_PARAMETERS pp{};
-        pp.Windowed = TRUE;
-        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        pp.EnableAutoDepthStencil = TRUE;
-        pp.AutoDepthStencilFormat = D3DFMT_D16;
+        D3DPRESENT_PARAMETERS pp = DevicePresentation(D3DFMT_UNKNOWN, D3DFMT_D16);
         ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, FakeWindow(), D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp,
                                     &device),
                   D3D_OK);
@@ -53,11 +49,7 @@ TEST_F(LifetimeTest, TexturesMayBeReleasedAfterTheDeviceAndTheDirect3DObject) {
 }
 
 TEST_F(LifetimeTest, EveryReferenceHandedOutIsTheCallers) {
-    D3DPRESENT_PARAMETERS pp{};
-    pp.Windowed = TRUE;
-    pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    pp.BackBufferWidth = 8;
-    pp.BackBufferHeight = 8;
+    D3DPRESENT_PARAMETERS pp = ChainPresentation(8, 8, nullptr, D3DFMT_UNKNOWN);
     IDirect3DSwapChain8* chain = nullptr;
     ASSERT_EQ(device->CreateAdditionalSwapChain(&pp, &chain), D3D_OK);
     IDirect3DSurface8* backBuffer = nullptr;

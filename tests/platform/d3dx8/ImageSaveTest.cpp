@@ -7,12 +7,7 @@ namespace {
 // with one green pixel at (1, 0).
 IDirect3DSurface8* PaintedBackBuffer(IDirect3DDevice8* device, IDirect3DSwapChain8** chain, UINT width,
                                      UINT height) {
-    D3DPRESENT_PARAMETERS pp{};
-    pp.Windowed = TRUE;
-    pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    pp.BackBufferFormat = D3DFMT_X8R8G8B8;
-    pp.BackBufferWidth = width;
-    pp.BackBufferHeight = height;
+    D3DPRESENT_PARAMETERS pp = ChainPresentation(width, height);
     EXPECT_EQ(device->CreateAdditionalSwapChain(&pp, chain), D3D_OK);
     IDirect3DSurface8* backBuffer = nullptr;
     (*chain)->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);

@@ -2,6 +2,8 @@
 // and builders for small BMP and TGA files.
 #pragma once
 
+#include "platform/d3d8/Presentation.h"
+
 #include <d3d8/D3D8.h>
 #include <d3dx8/D3DX8.h>
 #include <gtest/gtest.h>
@@ -79,10 +81,7 @@ protected:
         std::filesystem::create_directory(folder);
         d3d = Direct3DCreate8(D3D_SDK_VERSION);
         if (!d3d) GTEST_SKIP() << "no OpenGL device";
-        D3DPRESENT_PARAMETERS pp{};
-        pp.Windowed = TRUE;
-        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        pp.BackBufferFormat = D3DFMT_X8R8G8B8;
+        D3DPRESENT_PARAMETERS pp = DevicePresentation();
         ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, reinterpret_cast<HWND>(1),
                                     D3DCREATE_HARDWARE_VERTEXPROCESSING, &pp, &device),
                   D3D_OK);
