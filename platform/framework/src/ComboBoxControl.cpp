@@ -3,6 +3,7 @@
 // CBN_SELENDOK; CBN_SELENDOK also comes when the user picks the line that is
 // already selected. CB_SETCURSEL and friends are silent.
 #include "ControlSupport.h"
+#include "ListLines.h"
 
 #include "WindowImpl.h"
 
@@ -32,20 +33,20 @@ public:
         }
     }
 
+    // Reads line `index`, for the bookkeeping shared with the other list control.
+    auto lineText() const {
+        return [this](int index) { return itemText(index); };
+    }
+
     int selection = -1;
 
     int insert(int index, const std::string& text) {
-        if (index < 0 || index > count()) index = count();
-        if (StyleOf(m_hwnd) & CBS_SORT) {
-            index = 0;
-            const QString q = ToQt(text);
-            while (index < count() && itemText(index).compare(q, Qt::CaseInsensitive) <= 0) ++index;
-        }
+        index = InsertPosition(index, count(), StyleOf(m_hwnd) & CBS_SORT, ToQt(text), lineText());
         {
             const QSignalBlocker quiet(this);
             insertItem(index, ToQt(text), QVariant::fromValue<qulonglong>(0));
         }
-        if (selection >= index) ++selection;
+        selection = SelectionAfterInsert(selection, index);
         mirror();
         return index;
     }
@@ -55,8 +56,7 @@ public:
             const QSignalBlocker quiet(this);
             removeItem(index);
         }
-        if (selection == index) selection = -1;
-        else if (selection > index) --selection;
+        selection = SelectionAfterRemove(selection, index);
         mirror();
         return count();
     }
@@ -72,14 +72,7 @@ public:
         return selection < 0 ? CB_ERR : selection;
     }
     int find(int after, const std::string& text, bool exact) const {
-        const QString q = ToQt(text);
-        const int n = count();
-        for (int k = 1; k <= n; ++k) {
-            const int i = (after + k + n) % n;
-            const QString t = itemText(i);
-            if (exact ? t.compare(q, Qt::CaseInsensitive) == 0 : t.startsWith(q, Qt::CaseInsensitive)) return i;
-        }
-        return CB_ERR;
+        return FindLine(after, count(), ToQt(text), exact, lineText());
     }
     std::string text() const {
         if (isEditable()) return FromQt(currentText());
@@ -133,10 +126,6 @@ QWidget* makeComboBox(HWND h, QWidget* parent, const CREATESTRUCT& cs) {
     return window;
 }
 
-std::string textOf(LPARAM lParam) {
-    return lParam ? reinterpret_cast<const char*>(lParam) : "";
-}
-
 LRESULT comboBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* host = dynamic_cast<ComboWindow*>(window::WidgetOf(h));
     ComboBox* combo = host ? host->combo : nullptr;
@@ -144,26 +133,19 @@ LRESULT comboBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     const int index = static_cast<int>(static_cast<LONG_PTR>(wParam));
     const bool valid = index >= 0 && index < combo->count();
     switch (message) {
-    case CB_ADDSTRING: return combo->insert(-1, textOf(lParam));
-    case CB_INSERTSTRING: return index > combo->count() ? CB_ERR : combo->insert(index, textOf(lParam));
+    case CB_ADDSTRING: return combo->insert(-1, TextArgument(lParam));
+    case CB_INSERTSTRING: return index > combo->count() ? CB_ERR : combo->insert(index, TextArgument(lParam));
     case CB_DELETESTRING: return combo->remove(index);
     case CB_RESETCONTENT: combo->clearAll(); return CB_OKAY;
     case CB_SETCURSEL: return combo->select(index);
     case CB_GETCURSEL: return combo->selection;
     case CB_GETCOUNT: return combo->count();
-    case CB_GETLBTEXT: {
-        auto* out = reinterpret_cast<char*>(lParam);
-        if (!valid || !out) return CB_ERR;
-        const std::string text = FromQt(combo->itemText(index));
-        text.copy(out, text.size());
-        out[text.size()] = '\0';
-        return static_cast<LRESULT>(text.size());
-    }
+    case CB_GETLBTEXT: return valid ? CopyLine(FromQt(combo->itemText(index)), lParam) : CB_ERR;
     case CB_GETLBTEXTLEN: return valid ? static_cast<LRESULT>(FromQt(combo->itemText(index)).size()) : CB_ERR;
-    case CB_FINDSTRING: return combo->count() ? combo->find(index, textOf(lParam), false) : CB_ERR;
-    case CB_FINDSTRINGEXACT: return combo->count() ? combo->find(index, textOf(lParam), true) : CB_ERR;
+    case CB_FINDSTRING: return combo->find(index, TextArgument(lParam), false);
+    case CB_FINDSTRINGEXACT: return combo->find(index, TextArgument(lParam), true);
     case CB_SELECTSTRING: {
-        const int found = combo->count() ? combo->find(index, textOf(lParam), false) : CB_ERR;
+        const int found = combo->find(index, TextArgument(lParam), false);
         return found == CB_ERR ? CB_ERR : combo->select(found);
     }
     case CB_GETITEMDATA: return valid ? static_cast<LRESULT>(combo->itemData(index).toULongLong()) : CB_ERR;
@@ -182,8 +164,8 @@ LRESULT comboBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT:
         if (combo->isEditable()) {
             const QSignalBlocker quiet(combo);
-            combo->setEditText(ToQt(textOf(lParam)));
-            StoreText(h, textOf(lParam));
+            combo->setEditText(ToQt(TextArgument(lParam)));
+            StoreText(h, TextArgument(lParam));
             return TRUE;
         }
         return CB_ERR;

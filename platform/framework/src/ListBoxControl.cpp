@@ -2,6 +2,7 @@
 // LBN_SELCHANGE (with LBS_NOTIFY); LB_SETCURSEL and the other messages change
 // the list silently, as on Windows.
 #include "ControlSupport.h"
+#include "ListLines.h"
 
 #include "WindowImpl.h"
 
@@ -24,19 +25,19 @@ public:
         });
     }
 
+    // Reads line `index`, for the bookkeeping shared with the other list control.
+    auto lineText() const {
+        return [this](int index) { return item(index)->text(); };
+    }
+
     int selection = -1;  // Windows' current selection; Qt mirrors it
 
     int insert(int index, const std::string& text) {
         const QSignalBlocker quiet(this);
-        if (index < 0 || index > count()) index = count();
-        if (StyleOf(m_hwnd) & LBS_SORT) {
-            index = 0;
-            const QString q = ToQt(text);
-            while (index < count() && item(index)->text().compare(q, Qt::CaseInsensitive) <= 0) ++index;
-        }
+        index = InsertPosition(index, count(), StyleOf(m_hwnd) & LBS_SORT, ToQt(text), lineText());
         insertItem(index, ToQt(text));
         item(index)->setData(Qt::UserRole, QVariant::fromValue<qulonglong>(0));
-        if (selection >= index) ++selection;
+        selection = SelectionAfterInsert(selection, index);
         mirror();
         return index;
     }
@@ -44,8 +45,7 @@ public:
         if (index < 0 || index >= count()) return LB_ERR;
         const QSignalBlocker quiet(this);
         delete takeItem(index);
-        if (selection == index) selection = -1;
-        else if (selection > index) --selection;
+        selection = SelectionAfterRemove(selection, index);
         mirror();
         return count();
     }
@@ -60,14 +60,7 @@ public:
         return (index >= 0 && selection < 0) ? LB_ERR : selection;
     }
     int find(int after, const std::string& text, bool exact) const {
-        const QString q = ToQt(text);
-        const int n = count();
-        for (int k = 1; k <= n; ++k) {
-            const int i = (after + k + n) % n;
-            const QString t = item(i)->text();
-            if (exact ? t.compare(q, Qt::CaseInsensitive) == 0 : t.startsWith(q, Qt::CaseInsensitive)) return i;
-        }
-        return LB_ERR;
+        return FindLine(after, count(), ToQt(text), exact, lineText());
     }
 
 private:
@@ -98,38 +91,25 @@ QWidget* makeListBox(HWND h, QWidget* parent, const CREATESTRUCT& cs) {
     return list;
 }
 
-std::string textOf(LPARAM lParam) {
-    return lParam ? reinterpret_cast<const char*>(lParam) : "";
-}
-
 LRESULT listBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* list = dynamic_cast<ListBox*>(window::WidgetOf(h));
     if (!list) return ::DefWindowProc(h, message, wParam, lParam);
     const int index = static_cast<int>(static_cast<LONG_PTR>(wParam));
     const bool valid = index >= 0 && index < list->count();
     switch (message) {
-    case LB_ADDSTRING: return list->insert(-1, textOf(lParam));
-    case LB_INSERTSTRING: return index > list->count() ? LB_ERR : list->insert(index, textOf(lParam));
+    case LB_ADDSTRING: return list->insert(-1, TextArgument(lParam));
+    case LB_INSERTSTRING: return index > list->count() ? LB_ERR : list->insert(index, TextArgument(lParam));
     case LB_DELETESTRING: return list->remove(index);
     case LB_RESETCONTENT: list->clearAll(); return 0;
     case LB_SETCURSEL: return list->select(index);
     case LB_GETCURSEL: return list->selection;
     case LB_GETCOUNT: return list->count();
-    case LB_GETTEXT: {
-        if (!valid) return LB_ERR;
-        const std::string text = FromQt(list->item(index)->text());
-        auto* out = reinterpret_cast<char*>(lParam);
-        if (!out) return LB_ERR;
-        // The caller's buffer is as long as LB_GETTEXTLEN said, plus one.
-        text.copy(out, text.size());
-        out[text.size()] = '\0';
-        return static_cast<LRESULT>(text.size());
-    }
+    case LB_GETTEXT: return valid ? CopyLine(FromQt(list->item(index)->text()), lParam) : LB_ERR;
     case LB_GETTEXTLEN: return valid ? static_cast<LRESULT>(FromQt(list->item(index)->text()).size()) : LB_ERR;
-    case LB_FINDSTRING: return list->count() ? list->find(index, textOf(lParam), false) : LB_ERR;
-    case LB_FINDSTRINGEXACT: return list->count() ? list->find(index, textOf(lParam), true) : LB_ERR;
+    case LB_FINDSTRING: return list->find(index, TextArgument(lParam), false);
+    case LB_FINDSTRINGEXACT: return list->find(index, TextArgument(lParam), true);
     case LB_SELECTSTRING: {
-        const int found = list->count() ? list->find(index, textOf(lParam), false) : LB_ERR;
+        const int found = list->find(index, TextArgument(lParam), false);
         return found == LB_ERR ? LB_ERR : list->select(found);
     }
     case LB_GETITEMDATA:
