@@ -41,4 +41,14 @@ private:
     ULONG refs_ = 1;
 };
 
+// Makes `slot` hold `value`, taking its reference before dropping the old one
+// so that assigning an object to the slot that holds it keeps it alive.
+template <class T>
+void Assign(T*& slot, T* value) {
+    if (value) value->AddRef();
+    T* old = slot;
+    slot = value;
+    if (old) old->Release();
+}
+
 }  // namespace orbel::d3d8

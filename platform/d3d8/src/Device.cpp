@@ -1,5 +1,6 @@
 #include "Device.h"
 
+#include "ComObject.h"
 #include "Direct3D.h"
 #include "Matrix.h"
 #include "Resources.h"
@@ -18,14 +19,6 @@ DWORD FloatBits(float value) { return std::bit_cast<DWORD>(value); }
 template <class T>
 T* Adopt(IUnknown* object) {
     return object ? dynamic_cast<T*>(object) : nullptr;
-}
-
-template <class T>
-void Assign(T*& slot, T* value) {
-    if (value) value->AddRef();
-    T* old = slot;
-    slot = value;
-    if (old) old->Release();
 }
 
 bool ValidLightType(D3DLIGHTTYPE type) {

@@ -1,6 +1,8 @@
 // Clearing and drawing: Direct3D's fixed-function state turned into GL state,
 // a program from the cache and the uniform block.
 #include "Device.h"
+
+#include "ComObject.h"
 #include "Matrix.h"
 #include "Resources.h"
 
@@ -164,14 +166,6 @@ bool IndicesWithin(const void* data, std::uint64_t count, std::uint64_t first, s
         high = std::max(high, indices[k]);
     }
     return low >= first && high < end;
-}
-
-template <class T>
-void Assign(T*& slot, T* value) {
-    if (value) value->AddRef();
-    T* old = slot;
-    slot = value;
-    if (old) old->Release();
 }
 
 }  // namespace
