@@ -2,12 +2,11 @@
 
 #include <testsupport/TestSupport.h>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <random>
+#include <stdexcept>
 #include <string>
 
 namespace viewtest {
@@ -19,10 +18,13 @@ struct LineVertex {
     DWORD colour;
 };
 
+// A buffer that does not lock leaves the views without grid or axes, which
+// no caller can work around: it fails loudly.
 void FillBuffer(IDirect3DVertexBuffer8* buffer, const LineVertex* vertices, UINT count)
 {
     BYTE* data = nullptr;
-    ASSERT_TRUE(SUCCEEDED(buffer->Lock(0, count * sizeof(LineVertex), &data, 0)));
+    if (FAILED(buffer->Lock(0, count * sizeof(LineVertex), &data, 0)))
+        throw std::runtime_error("a line buffer of the view device does not lock");
     std::memcpy(data, vertices, count * sizeof(LineVertex));
     buffer->Unlock();
 }
@@ -55,7 +57,7 @@ int Image::Count(std::uint32_t colour) const
     return n;
 }
 
-ViewHarness::ViewHarness()
+ViewHarness::ViewHarness(int hostWidth, int hostHeight)
 {
     do {
         m_ProgramFolder = FreshTempPath("orbel-views-");
@@ -64,7 +66,8 @@ ViewHarness::ViewHarness()
 
     orbel::test::EnsureApplication();
     m_Host = new CWnd;
-    m_Host->CreateEx(0, nullptr, "views", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 800, nullptr, nullptr);
+    m_Host->CreateEx(0, nullptr, "views", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, hostWidth, hostHeight, nullptr,
+                     nullptr);
     m_Document = new CMyOrbelDoc;
     m_Document->m_ProgramDir = BackslashFolder(m_ProgramFolder);
     CreateDevice(m_Host->GetSafeHwnd());
@@ -137,12 +140,17 @@ void ViewHarness::CreateDevice(HWND focusWindow)
 
 CMyOrbelView* ViewHarness::AddView(int kind, int width, int height)
 {
-    auto* view = new CMyOrbelView;
     CRect rect(0, m_NextTop, width, m_NextTop + height);
     m_NextTop += std::max(height, 1);
+    return AddView(kind, rect);
+}
+
+CMyOrbelView* ViewHarness::AddView(int kind, const CRect& placement)
+{
+    auto* view = new CMyOrbelView;
     CCreateContext context;
     context.m_pCurrentDoc = m_Document;
-    view->Create(nullptr, "view", WS_CHILD | WS_VISIBLE, rect, m_Host, 0xE900 + m_NextTop, &context);
+    view->Create(nullptr, "view", WS_CHILD | WS_VISIBLE, placement, m_Host, 0xE900 + ++m_ViewCount, &context);
     view->SetFrameState(m_GridBuffer, m_AxesBuffer, &viewMode, &selectionMode, &transformMode, &pivot, axisMasks,
                         &currentPlugin);
     view->SetViewKind(kind, nullptr);

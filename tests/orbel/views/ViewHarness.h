@@ -1,6 +1,6 @@
-// A headless stage for view tests: a host window with views of one document,
-// the shared Direct3D device set up as the frame sets it up, the frame's mode
-// fields, and what the views presented.
+// A headless stage for the view tests and the views benchmark: a host window
+// with views of one document, the shared Direct3D device set up as the frame
+// sets it up, the frame's mode fields, and what the views presented.
 #pragma once
 
 #include "orbel/views/MyOrbelView.h"
@@ -33,7 +33,8 @@ inline constexpr std::uint32_t kAxisBlack = 0xFF000000;
 
 class ViewHarness {
 public:
-    ViewHarness();
+    // Throws std::runtime_error when the device's line buffers cannot be filled.
+    explicit ViewHarness(int hostWidth = 800, int hostHeight = 800);
     ~ViewHarness();
     ViewHarness(const ViewHarness&) = delete;
     ViewHarness& operator=(const ViewHarness&) = delete;
@@ -41,6 +42,8 @@ public:
     // A view of the document in the host window, given the frame's fields
     // and then its kind.
     CMyOrbelView* AddView(int kind, int width = 160, int height = 120);
+    // The same at a place of the caller's choosing in the host window.
+    CMyOrbelView* AddView(int kind, const CRect& placement);
     // Destroys the view's window (which deletes the view).
     void DestroyView(CMyOrbelView* view);
 
@@ -72,6 +75,7 @@ private:
     IDirect3DVertexBuffer8* m_GridBuffer = nullptr;
     IDirect3DVertexBuffer8* m_AxesBuffer = nullptr;
     int m_NextTop = 0;
+    int m_ViewCount = 0;
 };
 
 // A flat square of four vertices in the XZ plane (normals up), two faces,
