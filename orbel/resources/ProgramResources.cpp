@@ -110,12 +110,6 @@ std::vector<StringEntry> Strings()
     };
 }
 
-DialogItemTemplate Control(const char* windowClass, const char* text, UINT id, DWORD style, short x, short y,
-                           short cx, short cy, DWORD exStyle = 0)
-{
-    return {windowClass, text, id, static_cast<DWORD>(style | WS_CHILD | WS_VISIBLE), exStyle, x, y, cx, cy};
-}
-
 DialogTemplate AboutBox()
 {
     DialogTemplate t;
@@ -125,9 +119,9 @@ DialogTemplate AboutBox()
     t.cx = 235;
     t.cy = 96;
     t.items = {
-        Control("STATIC", "Orbel - polygon mesh modeller", IDC_STATIC, SS_LEFT, 11, 10, 160, 8),
-        Control("STATIC", "", IDC_ABOUT_TEXT, SS_LEFT | SS_NOTIFY, 11, 26, 213, 40),
-        Control("BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 178, 74, 50, 14),
+        DialogControl("STATIC", "Orbel - polygon mesh modeller", IDC_STATIC, SS_LEFT, 11, 10, 160, 8),
+        DialogControl("STATIC", "", IDC_ABOUT_TEXT, SS_LEFT | SS_NOTIFY, 11, 26, 213, 40),
+        DialogControl("BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 178, 74, 50, 14),
     };
     return t;
 }
@@ -140,9 +134,9 @@ DialogTemplate ToolsPanel()
     t.cx = 152;
     t.cy = 396;
     t.items = {
-        Control("SysTabControl32", "", IDC_TOOL_TABS, WS_TABSTOP, 7, 7, 138, 114),
-        Control("BUTTON", "Button1_DP", IDC_PANEL_AREA, BS_OWNERDRAW, 14, 21, 124, 96),
-        Control("BUTTON", "Button2_DP", IDC_PLUGIN_AREA, BS_OWNERDRAW | WS_DISABLED, 7, 121, 138, 268),
+        DialogControl("SysTabControl32", "", IDC_TOOL_TABS, WS_TABSTOP, 7, 7, 138, 114),
+        DialogControl("BUTTON", "Button1_DP", IDC_PANEL_AREA, BS_OWNERDRAW, 14, 21, 124, 96),
+        DialogControl("BUTTON", "Button2_DP", IDC_PLUGIN_AREA, BS_OWNERDRAW | WS_DISABLED, 7, 121, 138, 268),
     };
     return t;
 }
@@ -155,11 +149,11 @@ DialogTemplate ObjectPanel()
     t.cx = 120;
     t.cy = 88;
     t.items = {
-        Control("BUTTON", "Name and Color", IDC_STATIC, BS_GROUPBOX, 0, 9, 119, 32),
-        Control("EDIT", "", IDC_OBJECT_NAME, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 3, 23, 97, 13),
-        Control("BUTTON", "Button1", IDC_COLOUR_SWATCH, BS_OWNERDRAW, 99, 23, 16, 13, WS_EX_STATICEDGE),
-        Control("BUTTON", "Tools", IDC_STATIC, BS_GROUPBOX, 0, 50, 119, 30),
-        Control("COMBOBOX", "", IDC_TOOL_LIST, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 3, 62, 112, 19),
+        DialogControl("BUTTON", "Name and Color", IDC_STATIC, BS_GROUPBOX, 0, 9, 119, 32),
+        DialogControl("EDIT", "", IDC_OBJECT_NAME, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 3, 23, 97, 13),
+        DialogControl("BUTTON", "Button1", IDC_COLOUR_SWATCH, BS_OWNERDRAW, 99, 23, 16, 13, WS_EX_STATICEDGE),
+        DialogControl("BUTTON", "Tools", IDC_STATIC, BS_GROUPBOX, 0, 50, 119, 30),
+        DialogControl("COMBOBOX", "", IDC_TOOL_LIST, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 3, 62, 112, 19),
     };
     return t;
 }

@@ -19,21 +19,11 @@ ResourceTables barTables() {
     t.style = WS_CHILD | DS_CONTROL;
     t.cx = 152;
     t.cy = 396;
-    auto add = [&](const char* cls, const char* text, UINT id, DWORD style, short x, short y, short cx, short cy) {
-        DialogItemTemplate i;
-        i.windowClass = cls;
-        i.text = text;
-        i.id = id;
-        i.style = style | WS_CHILD | WS_VISIBLE;
-        i.x = x;
-        i.y = y;
-        i.cx = cx;
-        i.cy = cy;
-        t.items.push_back(i);
+    t.items = {
+        DialogControl("SysTabControl32", "", kTabs, 0, 7, 7, 138, 114),
+        DialogControl("BUTTON", "Button1_DP", kPanelArea, BS_OWNERDRAW, 14, 21, 124, 96),
+        DialogControl("BUTTON", "Button2_DP", kPluginArea, BS_OWNERDRAW | WS_DISABLED, 7, 121, 138, 268),
     };
-    add("SysTabControl32", "", kTabs, 0, 7, 7, 138, 114);
-    add("BUTTON", "Button1_DP", kPanelArea, BS_OWNERDRAW, 14, 21, 124, 96);
-    add("BUTTON", "Button2_DP", kPluginArea, BS_OWNERDRAW | WS_DISABLED, 7, 121, 138, 268);
     ResourceTables tables;
     tables.dialogs.push_back(t);
     return tables;

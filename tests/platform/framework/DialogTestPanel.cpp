@@ -17,19 +17,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-DialogItemTemplate item(const char* cls, const char* text, UINT id, DWORD style, short x, short y, short cx, short cy) {
-    DialogItemTemplate i;
-    i.windowClass = cls;
-    i.text = text;
-    i.id = id;
-    i.style = style | WS_CHILD | WS_VISIBLE;
-    i.x = x;
-    i.y = y;
-    i.cx = cx;
-    i.cy = cy;
-    return i;
-}
-
 DialogTemplate panelTemplate(UINT id, DWORD style, const char* caption) {
     DialogTemplate t;
     t.id = id;
@@ -38,16 +25,16 @@ DialogTemplate panelTemplate(UINT id, DWORD style, const char* caption) {
     t.cx = 133;
     t.cy = 180;
     t.items = {
-        item("BUTTON", "Name", kGroup, BS_GROUPBOX, 7, 7, 120, 30),
-        item("EDIT", "", kName, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 13, 17, 108, 13),
-        item("EDIT", "", kAlpha, ES_NUMBER | WS_BORDER | WS_TABSTOP, 88, 40, 30, 12),
-        item("msctls_updown32", "", kAlphaSpin, UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 116,
-             41, 11, 12),
-        item("LISTBOX", "", kList, LBS_NOTIFY | WS_BORDER | WS_VSCROLL, 7, 60, 100, 40),
-        item("COMBOBOX", "", kCombo, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 7, 104, 112, 60),
-        item("BUTTON", "Add", kAdd, BS_PUSHBUTTON | WS_TABSTOP, 7, 124, 40, 14),
-        item("BUTTON", "A", kSwatch, BS_OWNERDRAW, 50, 124, 29, 11),
-        item("SysTabControl32", "", kTabs, 0, 7, 140, 120, 30),
+        DialogControl("BUTTON", "Name", kGroup, BS_GROUPBOX, 7, 7, 120, 30),
+        DialogControl("EDIT", "", kName, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 13, 17, 108, 13),
+        DialogControl("EDIT", "", kAlpha, ES_NUMBER | WS_BORDER | WS_TABSTOP, 88, 40, 30, 12),
+        DialogControl("msctls_updown32", "", kAlphaSpin,
+                      UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 116, 41, 11, 12),
+        DialogControl("LISTBOX", "", kList, LBS_NOTIFY | WS_BORDER | WS_VSCROLL, 7, 60, 100, 40),
+        DialogControl("COMBOBOX", "", kCombo, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 7, 104, 112, 60),
+        DialogControl("BUTTON", "Add", kAdd, BS_PUSHBUTTON | WS_TABSTOP, 7, 124, 40, 14),
+        DialogControl("BUTTON", "A", kSwatch, BS_OWNERDRAW, 50, 124, 29, 11),
+        DialogControl("SysTabControl32", "", kTabs, 0, 7, 140, 120, 30),
     };
     return t;
 }

@@ -89,6 +89,11 @@ struct DialogItemTemplate {
     short x = 0, y = 0, cx = 0, cy = 0;
 };
 
+// A control as a resource script's CONTROL statement gives it: a visible
+// child window, whatever else `style` says.
+ORBEL_API DialogItemTemplate DialogControl(const char* windowClass, const char* text, UINT id, DWORD style,
+                                           short x, short y, short cx, short cy, DWORD exStyle = 0);
+
 struct DialogTemplate {
     UINT id = 0;
     std::string caption;
