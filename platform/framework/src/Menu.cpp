@@ -173,6 +173,19 @@ bool IsEnabledCommand(HMENU menu, UINT cmd) {
     return !(owner->items[index].flags & (MF_GRAYED | MF_DISABLED));
 }
 
+// Sets the item's `mask` bits to those in `flags` (which also say how `item`
+// is meant); returns the bits it had, or -1 when there is no such item.
+UINT ReplaceItemFlags(HMENU menu, UINT item, UINT flags, UINT mask) {
+    HMENU owner = nullptr;
+    std::size_t index = 0;
+    if (!FindItem(menu, item, flags, owner, index))
+        return static_cast<UINT>(-1);
+    UINT& held = owner->items[index].flags;
+    const UINT old = held & mask;
+    held = (held & ~mask) | (flags & mask);
+    return old;
+}
+
 } // namespace
 
 namespace orbel::window {
@@ -284,25 +297,11 @@ BOOL DeleteMenu(HMENU hMenu, UINT uPosition, UINT uFlags) {
 }
 
 UINT EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable) {
-    HMENU owner = nullptr;
-    std::size_t index = 0;
-    if (!FindItem(hMenu, uIDEnableItem, uEnable, owner, index))
-        return static_cast<UINT>(-1);
-    UINT& flags = owner->items[index].flags;
-    const UINT old = flags & (MF_GRAYED | MF_DISABLED);
-    flags = (flags & ~static_cast<UINT>(MF_GRAYED | MF_DISABLED)) | (uEnable & (MF_GRAYED | MF_DISABLED));
-    return old;
+    return ReplaceItemFlags(hMenu, uIDEnableItem, uEnable, MF_GRAYED | MF_DISABLED);
 }
 
 DWORD CheckMenuItem(HMENU hMenu, UINT uIDCheckItem, UINT uCheck) {
-    HMENU owner = nullptr;
-    std::size_t index = 0;
-    if (!FindItem(hMenu, uIDCheckItem, uCheck, owner, index))
-        return static_cast<DWORD>(-1);
-    UINT& flags = owner->items[index].flags;
-    const UINT old = flags & MF_CHECKED;
-    flags = (flags & ~static_cast<UINT>(MF_CHECKED)) | (uCheck & MF_CHECKED);
-    return old;
+    return ReplaceItemFlags(hMenu, uIDCheckItem, uCheck, MF_CHECKED);
 }
 
 UINT GetMenuState(HMENU hMenu, UINT uId, UINT uFlags) {

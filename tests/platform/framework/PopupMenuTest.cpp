@@ -72,3 +72,22 @@ TEST_F(PopupMenuTest, MenusFromResourcesKeepTheirStructure) {
     EXPECT_STREQ(text, "&File");
     EXPECT_FALSE(bar.LoadMenu(9999));
 }
+
+TEST_F(PopupMenuTest, EnableAndCheckChangeOnlyTheirOwnBitsAndAnswerTheOldOnes) {
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING | MF_CHECKED, 10, "Ten");
+    menu.AppendMenu(MF_STRING, 11, "Eleven");
+
+    EXPECT_EQ(menu.EnableMenuItem(10, MF_BYCOMMAND | MF_GRAYED), MF_ENABLED);
+    EXPECT_EQ(menu.CheckMenuItem(10, MF_BYCOMMAND | MF_UNCHECKED), static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(menu.GetMenuState(10, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED), static_cast<UINT>(MF_GRAYED))
+        << "unchecking kept the greying";
+    EXPECT_EQ(menu.CheckMenuItem(1, MF_BYPOSITION | MF_CHECKED), static_cast<UINT>(MF_UNCHECKED));
+    EXPECT_EQ(menu.EnableMenuItem(10, MF_BYCOMMAND | MF_ENABLED), static_cast<UINT>(MF_GRAYED));
+    EXPECT_EQ(menu.GetMenuState(11, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED), static_cast<UINT>(MF_CHECKED))
+        << "enabling one item left the other's check";
+
+    EXPECT_EQ(menu.EnableMenuItem(99, MF_BYCOMMAND | MF_GRAYED), static_cast<UINT>(-1));
+    EXPECT_EQ(menu.CheckMenuItem(99, MF_BYCOMMAND | MF_CHECKED), static_cast<UINT>(-1));
+}
