@@ -65,6 +65,14 @@ bool IsSlashFlag(const std::string& arg) {
     return false;
 }
 
+// The profile entry that holds the recent file list's name at `index`; the
+// entries count from 1 ("File1", ...).
+CString RecentFileEntry(const CString& format, int index) {
+    CString entry;
+    entry.Format(format, index + 1);
+    return entry;
+}
+
 } // namespace
 
 CWinApp* AfxGetApp() { return g_app; }
@@ -141,22 +149,17 @@ void CRecentFileList::ReadList() {
     CWinApp* app = AfxGetApp();
     if (app == nullptr)
         return;
-    for (int i = 0; i < m_nSize; ++i) {
-        CString entry;
-        entry.Format(m_strEntryFormat, i + 1);
-        m_arrNames[i] = app->GetProfileString(m_strSectionName, entry, "");
-    }
+    for (int i = 0; i < m_nSize; ++i)
+        m_arrNames[i] = app->GetProfileString(m_strSectionName, RecentFileEntry(m_strEntryFormat, i), "");
 }
 
 void CRecentFileList::WriteList() {
     CWinApp* app = AfxGetApp();
     if (app == nullptr)
         return;
-    for (int i = 0; i < m_nSize; ++i) {
-        CString entry;
-        entry.Format(m_strEntryFormat, i + 1);
-        app->WriteProfileString(m_strSectionName, entry, m_arrNames[i].IsEmpty() ? nullptr : m_arrNames[i].GetString());
-    }
+    for (int i = 0; i < m_nSize; ++i)
+        app->WriteProfileString(m_strSectionName, RecentFileEntry(m_strEntryFormat, i),
+                                m_arrNames[i].IsEmpty() ? nullptr : m_arrNames[i].GetString());
 }
 
 void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI) {
