@@ -125,7 +125,7 @@ TEST(Navigation, AViewWithoutAreaIgnoresPanAndZoom)
     EXPECT_TRUE(IsFiniteCamera(view->GetCamera()));
 }
 
-class Wheel : public testing::Test {
+class FocusedView : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -142,7 +142,7 @@ protected:
     CMyOrbelView* other = nullptr;
 };
 
-TEST_F(Wheel, ANotchTowardsTheUserZoomsInAndAwayZoomsOut)
+TEST_F(FocusedView, ANotchTowardsTheUserZoomsInAndAwayZoomsOut)
 {
     EXPECT_TRUE(view->OnMouseWheel(0, -120, ScreenPoint(view, 80, 60)));
     EXPECT_LT(view->m_Zoom, 10.0f);
@@ -154,7 +154,7 @@ TEST_F(Wheel, ANotchTowardsTheUserZoomsInAndAwayZoomsOut)
     EXPECT_GT(view->m_Zoom, zoomedIn);
 }
 
-TEST_F(Wheel, StepsBelowANotchMoveNothingButStillTakeTheSnapshot)
+TEST_F(FocusedView, StepsBelowANotchMoveNothingButStillTakeTheSnapshot)
 {
     view->OnMouseWheel(0, 119, ScreenPoint(view, 80, 60));
     EXPECT_FLOAT_EQ(view->m_Zoom, 10.0f);
@@ -164,7 +164,7 @@ TEST_F(Wheel, StepsBelowANotchMoveNothingButStillTakeTheSnapshot)
     EXPECT_NE(std::string(static_cast<LPCTSTR>(undo.GetUndoText())).find("View Change"), std::string::npos);
 }
 
-TEST_F(Wheel, OneViewChangeStepUntilTheNextLeftRelease)
+TEST_F(FocusedView, OneViewChangeStepUntilTheNextLeftRelease)
 {
     view->OnMouseWheel(0, -120, ScreenPoint(view, 80, 60));
     RefreshMatrices(view);
@@ -175,7 +175,7 @@ TEST_F(Wheel, OneViewChangeStepUntilTheNextLeftRelease)
     EXPECT_EQ(view->m_Eye, D3DXVECTOR3(0, 10, 0));
 }
 
-TEST_F(Wheel, OnlyTheFocusedViewReacts)
+TEST_F(FocusedView, OnlyTheFocusedViewReacts)
 {
     other->OnMouseWheel(0, -120, ScreenPoint(other, 80, 60));
     EXPECT_FLOAT_EQ(other->m_Zoom, 10.0f);
@@ -183,7 +183,7 @@ TEST_F(Wheel, OnlyTheFocusedViewReacts)
     EXPECT_EQ(stage.viewMode, 0);
 }
 
-TEST_F(Wheel, ShiftRollsAxisViewsByMinusTenDegreesPerNotch)
+TEST_F(FocusedView, ShiftRollsAxisViewsByMinusTenDegreesPerNotch)
 {
     view->OnMouseWheel(MK_SHIFT, 120, ScreenPoint(view, 80, 60));
     float a = -10.0f * 0.017453292f;
@@ -193,7 +193,7 @@ TEST_F(Wheel, ShiftRollsAxisViewsByMinusTenDegreesPerNotch)
 
 // Right drags through real input events: Ctrl pans, Shift turns, one
 // "View Change" step for the drag, and the mode ends with the release.
-TEST_F(Wheel, RightDragsWithCtrlPanAndWithShiftTurn)
+TEST_F(FocusedView, RightDragsWithCtrlPanAndWithShiftTurn)
 {
     using orbel::test::Button;
     HWND hWnd = view->GetSafeHwnd();
