@@ -108,12 +108,12 @@ void CMyOrbelView::SetViewKind(int kind, UndoEntry* entry)
 // Kinds 7 and 8 start from the camera an orbit from (0, 0) to (-30, 50) gives.
 void CMyOrbelView::StartOrbit()
 {
-    SetNavigationMode(2);
+    SetNavigationMode(ViewModeRotate);
     m_LastPoint = CPoint(0, 0);
     ViewCamera camera = GetCamera();
     OrbitCamera(camera, m_PlaneNormal, POINT{0, 0}, POINT{-30, 50});
     SetCamera(camera);
-    SetNavigationMode(0);
+    SetNavigationMode(ViewModeNone);
     RedrawThisView();
 }
 
@@ -205,7 +205,7 @@ ViewBlock CMyOrbelView::MakeViewBlock() const
     block.up = m_Up;
     block.eye = m_Eye;
     block.target = m_Target;
-    block.selectionMode = SelectionMode();
+    block.selectionMode = CurrentSelectionMode();
     return block;
 }
 

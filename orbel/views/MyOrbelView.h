@@ -2,6 +2,7 @@
 // eight view kinds, camera navigation, painting and scene drawing.
 #pragma once
 
+#include "orbel/frame/FrameModes.h"
 #include "orbel/views/CameraNavigation.h"
 #include "orbel/views/PickingGeometry.h"
 #include "orbel/views/ViewBlock.h"
@@ -141,8 +142,8 @@ protected:
 
 private:
     void SetNavigationMode(int mode);
-    int NavigationMode() const { return m_pViewMode ? *m_pViewMode : 0; }
-    int SelectionMode() const { return m_pSelectionMode ? *m_pSelectionMode : 0; }
+    int CurrentViewMode() const { return m_pViewMode ? *m_pViewMode : ViewModeNone; }
+    int CurrentSelectionMode() const { return m_pSelectionMode ? *m_pSelectionMode : SelectObjects; }
     void RedrawThisView();
     bool ClientSize(int* width, int* height) const;
     bool HasKeyboardFocus() const;

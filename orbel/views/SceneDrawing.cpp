@@ -247,14 +247,14 @@ void CMyOrbelView::DrawScene(IDirect3DDevice8* device)
     device->SetRenderState(D3DRS_POINTSIZE, FloatBits(5.0f));
 
     cSelection& selection = document->m_Selection;
-    switch (SelectionMode()) {
-    case 0:
+    switch (CurrentSelectionMode()) {
+    case SelectObjects:
         for (POSITION pos = selection.m_Objects.GetHeadPosition(); pos;) {
             cObjekt3D* object = selection.m_Objects.GetNext(pos);
             if (object && object->m_Visible == 1) DrawBoundingBox(object, device);
         }
         break;
-    case 1: {
+    case SelectFaces: {
         MeshVertex corners[3];
         for (POSITION pos = selection.m_Faces.GetHeadPosition(); pos;) {
             SelectedElement* element = selection.m_Faces.GetNext(pos);
@@ -264,7 +264,7 @@ void CMyOrbelView::DrawScene(IDirect3DDevice8* device)
         }
         break;
     }
-    case 2:
+    case SelectVertices:
         for (POSITION pos = selection.m_Vertices.GetHeadPosition(); pos;) {
             SelectedElement* element = selection.m_Vertices.GetNext(pos);
             if (element && element->object && element->object->m_Visible == 1) DrawSelectedVertex(device, *element);

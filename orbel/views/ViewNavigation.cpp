@@ -4,12 +4,6 @@
 
 #include <optional>
 
-namespace {
-
-enum NavigationMode { NavigateNone = 0, NavigateMove = 1, NavigateRotate = 2, NavigateZoom = 3 };
-
-}  // namespace
-
 // The mouse step from the last point to (x, y) in world units, measured on
 // the plane through the origin facing the camera. No result when either ray
 // misses that plane or the view has no area.
@@ -31,14 +25,14 @@ void CMyOrbelView::NavigateView(UINT flags, int x, int y)
     const POINT last{m_LastPoint.x, m_LastPoint.y};
     const POINT now{x, y};
     ViewCamera camera = GetCamera();
-    switch (NavigationMode()) {
-    case NavigateMove:
+    switch (CurrentViewMode()) {
+    case ViewModeMove:
         if (auto delta = PlaneDelta(*this, last, now)) PanCamera(camera, *delta);
         break;
-    case NavigateZoom:
+    case ViewModeZoom:
         if (auto delta = PlaneDelta(*this, last, now)) ZoomCamera(camera, IsPerspectiveKind(m_Kind), last.y, y, *delta);
         break;
-    case NavigateRotate:
+    case ViewModeRotate:
         if (IsOrbitingKind(m_Kind))
             OrbitCamera(camera, m_PlaneNormal, last, now);
         else
@@ -52,7 +46,7 @@ void CMyOrbelView::NavigateView(UINT flags, int x, int y)
 
 BOOL CMyOrbelView::OnMouseWheel(UINT flags, short zDelta, CPoint point)
 {
-    SetNavigationMode((flags & MK_SHIFT) ? NavigateRotate : NavigateZoom);
+    SetNavigationMode((flags & MK_SHIFT) ? ViewModeRotate : ViewModeZoom);
     CPoint client = point;
     ScreenToClient(&client);
     m_LastPoint = client;
@@ -60,14 +54,14 @@ BOOL CMyOrbelView::OnMouseWheel(UINT flags, short zDelta, CPoint point)
     // Ten pixels per notch; a notch away from the user steps downwards.
     OnMouseMove(flags, CPoint(client.x, client.y + (zDelta / 120) * 10));
     ReleaseCapture();
-    SetNavigationMode(NavigateNone);
+    SetNavigationMode(ViewModeNone);
     return TRUE;
 }
 
 void CMyOrbelView::OnRButtonDown(UINT flags, CPoint point)
 {
     if (flags & (MK_CONTROL | MK_SHIFT)) {
-        SetNavigationMode((flags & MK_CONTROL) ? NavigateMove : NavigateRotate);
+        SetNavigationMode((flags & MK_CONTROL) ? ViewModeMove : ViewModeRotate);
         m_LastPoint = point;
         SetCapture();
         return;
@@ -77,11 +71,11 @@ void CMyOrbelView::OnRButtonDown(UINT flags, CPoint point)
 
 void CMyOrbelView::OnRButtonUp(UINT flags, CPoint point)
 {
-    const bool navigating = NavigationMode() != NavigateNone;
+    const bool navigating = CurrentViewMode() != ViewModeNone;
     if (GetCapture() == this) ReleaseCapture();
     if (navigating) {
         // Ends the drag, and also a navigation mode picked on the tool bar.
-        SetNavigationMode(NavigateNone);
+        SetNavigationMode(ViewModeNone);
         return;
     }
     Default();
@@ -90,7 +84,7 @@ void CMyOrbelView::OnRButtonUp(UINT flags, CPoint point)
 void CMyOrbelView::OnMouseMove(UINT flags, CPoint point)
 {
     if (GetCapture() == this && HasKeyboardFocus()) {
-        if (NavigationMode() != NavigateNone) {
+        if (CurrentViewMode() != ViewModeNone) {
             CMyOrbelDoc* document = GetDocument();
             if (!m_bDragUndo && document) {
                 document->SaveUndoState("View Change");

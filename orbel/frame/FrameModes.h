@@ -1,0 +1,37 @@
+// The tool modes the frame owns and the views read and write through their
+// pointers, and how a click or band combines with the selection. The values
+// are stored in scene files (the selection mode) and compared by plug-ins;
+// they never change.
+#pragma once
+
+// How a left drag moves the camera instead of selecting.
+enum ViewMode : int {
+    ViewModeNone = 0,
+    ViewModeMove = 1,
+    ViewModeRotate = 2,
+    ViewModeZoom = 3,
+};
+
+// Which list of the selection the tools work on; lines have none.
+enum SelectionMode : int {
+    SelectObjects = 0,
+    SelectFaces = 1,
+    SelectVertices = 2,
+    SelectLines = 3,
+};
+
+// What a left drag does to the selection.
+enum TransformMode : int {
+    TransformSelect = 0,
+    TransformMove = 1,
+    TransformRotate = 2,
+    TransformScale = 3,
+};
+
+// How a click or a band changes the selection: Ctrl adds, Shift removes, and
+// Ctrl wins when both are held.
+enum SelectAction : int {
+    SelectReplace = 0,
+    SelectAdd = 1,
+    SelectRemove = 2,
+};
