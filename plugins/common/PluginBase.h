@@ -1,0 +1,20 @@
+// What the plug-in classes share: the last event and the request list, the
+// list lookup, and the undo hook the program never calls.
+#pragma once
+
+#include <plugins/common/Plugin.h>
+#include <plugins/common/RequestList.h>
+
+class cPluginBase : public cPlugin {
+public:
+    int GetRequest(int index) override { return m_Requests.Get(index); }
+    // Plug-ins own no undo entries; the program never asks.
+    int UndoAction(int, int) override { return 1; }
+
+    int GetEvent() const { return m_Event; }
+    const cRequestList& GetRequests() const { return m_Requests; }
+
+protected:
+    int m_Event = 0;
+    cRequestList m_Requests;
+};

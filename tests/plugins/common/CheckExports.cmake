@@ -1,0 +1,21 @@
+# Fails unless LIBRARY's dynamic symbol table defines GetPlugin and DllMain
+# and no other function or object of its own.
+execute_process(COMMAND nm -D --defined-only ${LIBRARY} OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REPLACE "\n" ";" lines "${symbols}")
+set(exported "")
+foreach(line ${lines})
+  if(line MATCHES "^[0-9a-f]+ [TDBRVWiu] (.+)$")
+    set(name ${CMAKE_MATCH_1})
+    # Linker-made markers of the image's sections.
+    if(NOT name MATCHES "^(_edata|_end|__bss_start|_init|_fini)$")
+      list(APPEND exported ${name})
+    endif()
+  endif()
+endforeach()
+list(SORT exported)
+if(NOT exported STREQUAL "DllMain;GetPlugin")
+  message(FATAL_ERROR "${LIBRARY} exports: ${exported}")
+endif()
