@@ -35,3 +35,11 @@ enum SelectAction : int {
     SelectAdd = 1,
     SelectRemove = 2,
 };
+
+// The tabs of the tools panel; the first two also index the plug-in lists
+// whose tools they offer.
+enum ToolsTab : int {
+    TabCreate = 0,
+    TabModify = 1,
+    TabMaterials = 2,
+};

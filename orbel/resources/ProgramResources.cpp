@@ -1,5 +1,7 @@
 #include "orbel/resources/ProgramResources.h"
 
+#include "orbel/resources/MaterialTemplates.h"
+
 #include "orbel/resources/ProgramPictures.h"
 #include "orbel/resources/Resource.h"
 #include "orbel/views/MyOrbelView.h"
@@ -166,7 +168,7 @@ ResourceTables MakeProgramResources()
     tables.menus = {MainMenu(), ViewContextMenu()};
     tables.accelerators = {MainAccelerators()};
     tables.strings = Strings();
-    tables.dialogs = {AboutBox(), ToolsPanel(), ObjectPanel()};
+    tables.dialogs = {AboutBox(), ToolsPanel(), ObjectPanel(), MaterialListTemplate(), MaterialPanelTemplate()};
     tables.bitmaps = {MakeToolBarImages(IDR_MAINFRAME), MakeSplashPicture(IDB_SPLASH)};
     tables.icons = {MakeProgramIcon(IDR_MAINFRAME)};
     return tables;
