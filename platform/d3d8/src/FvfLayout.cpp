@@ -28,7 +28,10 @@ FvfLayout ParseFvf(DWORD fvf) {
         layout.normal = offset;
         offset += 12;
     }
-    if (fvf & D3DFVF_PSIZE) offset += 4;
+    if (fvf & D3DFVF_PSIZE) {
+        layout.pointSize = offset;
+        offset += 4;
+    }
     if (fvf & D3DFVF_DIFFUSE) {
         layout.diffuse = offset;
         offset += 4;
@@ -37,7 +40,10 @@ FvfLayout ParseFvf(DWORD fvf) {
         layout.specular = offset;
         offset += 4;
     }
+    layout.texCount = texCount;
     for (int set = 0; set < texCount; ++set) {
+        layout.texCoord[set] = offset;
+        layout.texCoordSize[set] = TexCoordFloats(fvf, set);
         if (set == 0) {
             layout.texCoord0 = offset;
             layout.texCoord0Size = TexCoordFloats(fvf, 0);

@@ -14,6 +14,12 @@ struct FvfLayout {
     int specular = -1;
     int texCoord0 = -1;
     int texCoord0Size = 2;  // floats in texture coordinate set 0
+    int pointSize = -1;
+    // Every texture coordinate set, for code that copies whole vertices
+    // between formats.
+    int texCount = 0;
+    int texCoord[8] = {};
+    int texCoordSize[8] = {};
 };
 
 FvfLayout ParseFvf(DWORD fvf);

@@ -1,0 +1,131 @@
+#include "MeshAdjacency.h"
+#include "MeshBase.h"
+
+#include <meshoptimizer.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numeric>
+
+namespace orbel::d3dx8 {
+namespace {
+
+DWORD Root(std::vector<DWORD>& parent, DWORD v) {
+    while (parent[v] != v) {
+        parent[v] = parent[parent[v]];
+        v = parent[v];
+    }
+    return v;
+}
+
+// Union of everything within epsilon, by a sweep along x.
+std::vector<DWORD> NearPoints(const MeshData& mesh, float epsilon) {
+    const DWORD count = mesh.NumVertices();
+    std::vector<std::array<float, 3>> positions(count);
+    for (DWORD v = 0; v < count; ++v) mesh.Position(v, positions[v].data());
+    std::vector<DWORD> order(count);
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](DWORD a, DWORD b) { return positions[a][0] < positions[b][0]; });
+    std::vector<DWORD> parent(count);
+    std::iota(parent.begin(), parent.end(), 0u);
+    for (DWORD i = 0; i < count; ++i) {
+        const auto& p = positions[order[i]];
+        for (DWORD j = i + 1; j < count; ++j) {
+            const auto& q = positions[order[j]];
+            if (!(q[0] - p[0] <= epsilon)) break;
+            if (std::abs(q[1] - p[1]) <= epsilon && std::abs(q[2] - p[2]) <= epsilon) {
+                DWORD a = Root(parent, order[i]), b = Root(parent, order[j]);
+                if (a != b) parent[std::max(a, b)] = std::min(a, b);
+            }
+        }
+    }
+    for (DWORD v = 0; v < count; ++v) parent[v] = Root(parent, v);
+    return parent;
+}
+
+}  // namespace
+
+std::vector<DWORD> PointRepresentatives(const MeshData& mesh, float epsilon) {
+    if (epsilon > 0.0f) return NearPoints(mesh, epsilon);
+    const DWORD count = mesh.NumVertices();
+    // Bytewise matching after +0 replaced -0 (x + 0.0f does exactly that).
+    std::vector<float> positions(std::size_t{count} * 3);
+    for (DWORD v = 0; v < count; ++v) {
+        mesh.Position(v, &positions[std::size_t{v} * 3]);
+        for (int c = 0; c < 3; ++c) positions[std::size_t{v} * 3 + c] += 0.0f;
+    }
+    std::vector<unsigned int> unique(count);
+    meshopt_generateVertexRemap(unique.data(), nullptr, count, positions.data(), count, 3 * sizeof(float));
+    // Unique numbers come in order of first appearance, so the first vertex
+    // of each number is its lowest.
+    std::vector<DWORD> first(count, kNoFace), points(count);
+    for (DWORD v = 0; v < count; ++v) {
+        if (first[unique[v]] == kNoFace) first[unique[v]] = v;
+        points[v] = first[unique[v]];
+    }
+    return points;
+}
+
+std::vector<DWORD> AdjacencyOfPoints(const MeshData& mesh, const std::vector<DWORD>& points) {
+    const DWORD faces = mesh.NumFaces();
+    const DWORD count = mesh.NumVertices();
+    std::vector<DWORD> adjacency(std::size_t{faces} * 3, kNoFace);
+
+    // Half-edges bucketed by their lower point (a counting sort keeps face
+    // order inside each bucket); a face that touches a point twice has no
+    // neighbours.
+    struct HalfEdge {
+        DWORD other;  // the higher point
+        DWORD edge;   // face x 3 + corner
+        bool up;      // runs from the lower point to the higher
+    };
+    auto corner = [&](DWORD f, int c) { return points[mesh.indices[std::size_t{f} * 3 + c]]; };
+    auto proper = [&](DWORD f) {
+        const DWORD a = corner(f, 0), b = corner(f, 1), c = corner(f, 2);
+        return a != b && b != c && a != c;
+    };
+    std::vector<DWORD> start(std::size_t{count} + 1, 0);
+    for (DWORD f = 0; f < faces; ++f) {
+        if (!proper(f)) continue;
+        for (int c = 0; c < 3; ++c) ++start[std::min(corner(f, c), corner(f, (c + 1) % 3)) + 1];
+    }
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    std::vector<HalfEdge> edges(start[count]);
+    std::vector<DWORD> fill(start.begin(), start.end() - 1);
+    for (DWORD f = 0; f < faces; ++f) {
+        if (!proper(f)) continue;
+        for (int c = 0; c < 3; ++c) {
+            const DWORD a = corner(f, c), b = corner(f, (c + 1) % 3);
+            edges[fill[std::min(a, b)]++] = {std::max(a, b), f * 3 + static_cast<DWORD>(c), a < b};
+        }
+    }
+    std::vector<HalfEdge> ups, downs;
+    for (DWORD p = 0; p < count; ++p) {
+        auto begin = edges.begin() + start[p], end = edges.begin() + start[p + 1];
+        if (end - begin < 2) continue;
+        std::sort(begin, end, [](const HalfEdge& x, const HalfEdge& y) {
+            return x.other != y.other ? x.other < y.other : x.edge < y.edge;
+        });
+        // Within one edge, the i-th half-edge each way (in face order) pair up.
+        for (auto run = begin; run != end;) {
+            auto runEnd = run;
+            ups.clear();
+            downs.clear();
+            for (; runEnd != end && runEnd->other == run->other; ++runEnd) (runEnd->up ? ups : downs).push_back(*runEnd);
+            for (std::size_t i = 0; i < std::min(ups.size(), downs.size()); ++i) {
+                adjacency[ups[i].edge] = downs[i].edge / 3;
+                adjacency[downs[i].edge] = ups[i].edge / 3;
+            }
+            run = runEnd;
+        }
+    }
+    return adjacency;
+}
+
+void ComputeAdjacency(const MeshData& mesh, float epsilon, DWORD* out) {
+    const std::vector<DWORD> adjacency = AdjacencyOfPoints(mesh, PointRepresentatives(mesh, epsilon));
+    std::copy(adjacency.begin(), adjacency.end(), out);
+}
+
+}  // namespace orbel::d3dx8

@@ -1,0 +1,165 @@
+// Attribute sort, compaction and vertex-cache order of a mesh. The new
+// arrays are built aside and moved in at the end, so a failure leaves the
+// mesh as it was.
+#include "MeshOptimize.h"
+
+#include "MeshBase.h"
+#include "MeshBuffer.h"
+
+#include <meshoptimizer.h>
+
+#include <algorithm>
+#include <numeric>
+
+namespace orbel::d3dx8 {
+namespace {
+
+constexpr DWORD kKnownFlags = D3DXMESHOPT_COMPACT | D3DXMESHOPT_ATTRSORT | D3DXMESHOPT_VERTEXCACHE;
+
+// Reorders order[begin, end) (old face numbers) for the vertex cache. The
+// optimiser sees only the range's own vertices, numbered locally, so its work
+// is proportional to the range, not to the whole mesh.
+void OrderForCache(const MeshData& mesh, std::vector<DWORD>& order, std::size_t begin, std::size_t end,
+                   std::vector<DWORD>& local) {
+    const std::size_t faces = end - begin;
+    if (faces < 2) return;
+    std::vector<unsigned int> indices(faces * 3);
+    std::vector<DWORD> global;
+    for (std::size_t k = 0; k < faces; ++k) {
+        for (int c = 0; c < 3; ++c) {
+            const WORD v = mesh.indices[std::size_t{order[begin + k]} * 3 + c];
+            if (local[v] == kNoFace) {
+                local[v] = static_cast<DWORD>(global.size());
+                global.push_back(v);
+            }
+            indices[k * 3 + c] = local[v];
+        }
+    }
+    for (DWORD v : global) local[v] = kNoFace;
+    const std::size_t vertices = global.size();
+
+    std::vector<unsigned int> optimised(indices.size());
+    meshopt_optimizeVertexCache(optimised.data(), indices.data(), indices.size(), vertices);
+
+    // The optimiser hands back triangles, not face numbers: find each one
+    // among the unused faces of its first vertex.
+    std::vector<DWORD> start(vertices + 1, 0), facesOf(faces * 3);
+    for (unsigned int i : indices) ++start[i + 1];
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    std::vector<DWORD> fill(start.begin(), start.end() - 1);
+    for (std::size_t k = 0; k < faces; ++k)
+        for (int c = 0; c < 3; ++c) facesOf[fill[indices[k * 3 + c]]++] = static_cast<DWORD>(k);
+    std::vector<bool> used(faces, false);
+    std::vector<DWORD> reordered(faces);
+    for (std::size_t n = 0; n < faces; ++n) {
+        const unsigned int* t = &optimised[n * 3];
+        DWORD found = kNoFace;
+        for (DWORD i = start[t[0]]; i < start[t[0] + 1] && found == kNoFace; ++i) {
+            const DWORD k = facesOf[i];
+            if (!used[k] && indices[k * 3] == t[0] && indices[k * 3 + 1] == t[1] && indices[k * 3 + 2] == t[2])
+                found = k;
+        }
+        if (found == kNoFace) return;  // a triangle turned: keep the range as it was
+        used[found] = true;
+        reordered[n] = order[begin + found];
+    }
+    std::copy(reordered.begin(), reordered.end(), order.begin() + static_cast<std::ptrdiff_t>(begin));
+}
+
+}  // namespace
+
+HRESULT OptimizeMeshInPlace(MeshData& mesh, DWORD flags, const DWORD* adjacencyIn, DWORD* adjacencyOut,
+                            DWORD* faceRemap, ID3DXBuffer** vertexRemap) {
+    if (vertexRemap) *vertexRemap = nullptr;
+    if (flags & ~kKnownFlags) return D3DERR_INVALIDCALL;
+    if (!IndicesInRange(mesh)) return D3DXERR_INVALIDMESH;
+    const DWORD faces = mesh.NumFaces();
+    const DWORD vertices = mesh.NumVertices();
+
+    // Face order: order[new] = old.
+    std::vector<DWORD> order(faces);
+    std::iota(order.begin(), order.end(), 0u);
+    if (flags & D3DXMESHOPT_ATTRSORT)
+        std::stable_sort(order.begin(), order.end(),
+                         [&](DWORD a, DWORD b) { return mesh.attributes[a] < mesh.attributes[b]; });
+    if (flags & D3DXMESHOPT_VERTEXCACHE) {
+        std::vector<DWORD> local(vertices, kNoFace);
+        for (std::size_t begin = 0; begin < faces;) {
+            std::size_t end = begin;
+            while (end < faces && mesh.attributes[order[end]] == mesh.attributes[order[begin]]) ++end;
+            OrderForCache(mesh, order, begin, end, local);
+            begin = end;
+        }
+    }
+
+    // Vertex order: newOfOld[old] = new, or kNoFace for a dropped vertex.
+    std::vector<DWORD> newOfOld(vertices, kNoFace);
+    DWORD next = 0;
+    if (flags & D3DXMESHOPT_VERTEXCACHE) {
+        for (DWORD f : order)
+            for (int c = 0; c < 3; ++c) {
+                const WORD v = mesh.indices[std::size_t{f} * 3 + c];
+                if (newOfOld[v] == kNoFace) newOfOld[v] = next++;
+            }
+    } else {
+        std::vector<bool> used(vertices, false);
+        for (WORD v : mesh.indices) used[v] = true;
+        for (DWORD v = 0; v < vertices; ++v)
+            if (used[v]) newOfOld[v] = next++;
+    }
+    if (!(flags & D3DXMESHOPT_COMPACT)) {
+        for (DWORD v = 0; v < vertices; ++v)
+            if (newOfOld[v] == kNoFace) newOfOld[v] = next++;
+    }
+    std::vector<DWORD> oldOfNew(next);
+    for (DWORD v = 0; v < vertices; ++v)
+        if (newOfOld[v] != kNoFace) oldOfNew[newOfOld[v]] = v;
+
+    std::vector<DWORD> adjacency;
+    if (adjacencyOut && adjacencyIn) {
+        std::vector<DWORD> newOfOldFace(faces);
+        for (DWORD n = 0; n < faces; ++n) newOfOldFace[order[n]] = n;
+        adjacency.resize(std::size_t{faces} * 3);
+        for (DWORD n = 0; n < faces; ++n)
+            for (int e = 0; e < 3; ++e) {
+                const DWORD old = adjacencyIn[std::size_t{order[n]} * 3 + e];
+                adjacency[std::size_t{n} * 3 + e] = old < faces ? newOfOldFace[old] : kNoFace;
+            }
+    }
+
+    MeshData result;
+    result.fvf = mesh.fvf;
+    result.stride = mesh.stride;
+    result.options = mesh.options;
+    result.vertices.resize(std::size_t{next} * mesh.stride);
+    for (DWORD n = 0; n < next; ++n)
+        std::memcpy(&result.vertices[std::size_t{n} * mesh.stride],
+                    &mesh.vertices[std::size_t{oldOfNew[n]} * mesh.stride], mesh.stride);
+    result.indices.resize(mesh.indices.size());
+    result.attributes.resize(faces);
+    for (DWORD n = 0; n < faces; ++n) {
+        result.attributes[n] = mesh.attributes[order[n]];
+        for (int c = 0; c < 3; ++c)
+            result.indices[std::size_t{n} * 3 + c] =
+                static_cast<WORD>(newOfOld[mesh.indices[std::size_t{order[n]} * 3 + c]]);
+    }
+    if ((flags & D3DXMESHOPT_ATTRSORT) || !mesh.table.empty()) result.table = BuildAttributeTable(result);
+    if (adjacencyOut && !adjacencyIn) {
+        adjacency.resize(std::size_t{faces} * 3);
+        ComputeAdjacency(result, 0.0f, adjacency.data());
+    }
+
+    // Everything that can fail happens before the mesh changes.
+    ID3DXBuffer* remapBuffer = nullptr;
+    if (vertexRemap) {
+        remapBuffer = NewBuffer(oldOfNew);
+        if (!remapBuffer) return E_OUTOFMEMORY;
+    }
+    mesh = std::move(result);
+    if (adjacencyOut) std::copy(adjacency.begin(), adjacency.end(), adjacencyOut);
+    if (faceRemap) std::copy(order.begin(), order.end(), faceRemap);
+    if (vertexRemap) *vertexRemap = remapBuffer;
+    return D3D_OK;
+}
+
+}  // namespace orbel::d3dx8
