@@ -40,6 +40,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_BN_CLICKED(IDC_PLUGIN_AREA, OnPanelAreaClicked)
     ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLS_PANEL, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_TOOLS_PANEL, OnBarCheck)
+    ON_MESSAGE(WM_USER, OnPanelMessage)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;
@@ -189,10 +190,7 @@ void CMainFrame::ShowPanelOfCurrentTab()
     }
     // The "Materials" tab shows the material list here once it exists.
 
-    if (m_pCurrentPlugin != nullptr) {
-        m_pCurrentPlugin->HidePanel();
-        m_pCurrentPlugin = nullptr;
-    }
+    DropCurrentPlugin();
 }
 
 void CMainFrame::OnPanelAreaClicked()

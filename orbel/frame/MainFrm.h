@@ -11,8 +11,11 @@
 #include <framework/Afx.h>
 #include <plugins/common/Plugin.h>
 
+#include <functional>
+
 class CMyOrbelView;
 class CMyOrbelDoc;
+class cObjekt3D;
 
 class CMainFrame : public CFrameWnd {
     DECLARE_DYNCREATE(CMainFrame)
@@ -35,12 +38,43 @@ public:
 
     void RecalcLayout(BOOL notify = TRUE) override;
 
+    // ---- serving plug-ins ----
+    // Answers one request code of the plug-in; codes the frame does not
+    // serve (the views' and the import and export commands' own, unknown
+    // ones) are ignored. Never redraws: the caller does.
+    void ServeRequest(cPlugin* plugin, int code);
+    // Serves the plug-in for the event. A starter that serves some codes
+    // itself (a view: PR_POINT, PR_CAPTURE_MOUSE, PR_PICK_POINT) passes
+    // serveOwn, which returns true for a code it served; every other code
+    // goes to ServeRequest. Returns whether the plug-in accepted the event.
+    using OwnRequestServer = std::function<bool(int code)>;
+    BOOL ServePlugin(cPlugin* plugin, int event, const OwnRequestServer& serveOwn = nullptr);
+    // The object panel shows the selection, the current plug-in gets
+    // PE_REFRESH, and every view is redrawn.
+    void NotifySelectionChanged();
+    // PE_ACTIVATE for the plug-in that just became current, then a redraw.
+    void OnPluginActivated();
+    // The current plug-in's HidePanel, then no current plug-in.
+    void DropCurrentPlugin();
+    // The scene was replaced by New or Open: a tool still holding an object
+    // of the old scene must not write into it.
+    void OnSceneReplaced();
+
+    // The panels' and plug-ins' posted WM_USER codes (FM_...); always 1.
+    afx_msg LRESULT OnPanelMessage(WPARAM code, LPARAM argument);
+
     // What the views, panels and commands work with.
     CMyOrbelView* GetPaneView(int row, int column) const;
     CMyOrbelDoc* GetSceneDocument() const;
     const PluginList& GetPlugins(int category) const { return m_Plugins[category]; }
+    PluginList& GetPlugins(int category) { return m_Plugins[category]; }
     cPlugin* GetCurrentPlugin() const { return m_pCurrentPlugin; }
     int GetCurrentTab() const { return m_CurrentTab; }
+    int GetViewMode() const { return m_ViewMode; }
+    int GetSelectionMode() const { return m_SelectionMode; }
+    int GetTransformMode() const { return m_TransformMode; }
+    BYTE GetPivot() const { return m_Pivot; }
+    const float* GetAxisMasks() const { return m_AxisMask; }
     IDirect3DDevice8* GetDevice() const { return m_pDevice; }
     CSplitterWnd& GetSplitter() { return m_wndSplitter; }
     CDialogBar& GetToolsPanel() { return m_wndToolsPanel; }
@@ -63,6 +97,14 @@ private:
     void ShowPanelOfCurrentTab();
     void HandFrameStateToViews();
 
+    // Posted codes.
+    void ActivateTool(LPARAM index);
+    void RenameSelection();
+    void SetSelectionColour();
+    // Whether the current plug-in holds an object of that list.
+    bool HoldsObjectOf(const CList<cObjekt3D*, cObjekt3D*>& objects) const;
+    void DropPluginIfHeldObjectGone();
+
     IDirect3DVertexBuffer8* m_pGridBuffer = nullptr;
     IDirect3DVertexBuffer8* m_pAxesBuffer = nullptr;
     int m_ViewMode = 0;       // 0 none, 1 move, 2 rotate, 3 zoom
@@ -78,6 +120,9 @@ private:
     cDialogy1 m_ObjectPanel;
     int m_CurrentTab = 0;
     cPlugin* m_pCurrentPlugin = nullptr;
+    // The object last handed to the current plug-in through PR_NEW_OBJECT,
+    // known by id; -1 when it holds none.
+    int m_HandedObjectId = -1;
     cSplashWnd m_Splash;
     CSplitterWnd m_wndSplitter;
     BYTE m_SplitterReady = 0;

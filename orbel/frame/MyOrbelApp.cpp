@@ -12,7 +12,7 @@
 
 BEGIN_MESSAGE_MAP(CMyOrbelApp, CWinApp)
     ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
-    ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+    ON_COMMAND(ID_FILE_NEW, OnNewScene)
     ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
 END_MESSAGE_MAP()
 
@@ -73,6 +73,30 @@ BOOL CMyOrbelApp::InitInstance()
         }
     }
     return TRUE;
+}
+
+namespace {
+
+void TellFrameSceneReplaced(CWnd* mainWindow)
+{
+    if (auto* frame = dynamic_cast<CMainFrame*>(mainWindow))
+        frame->OnSceneReplaced();
+}
+
+}  // namespace
+
+void CMyOrbelApp::OnNewScene()
+{
+    CWinApp::OnFileNew();
+    TellFrameSceneReplaced(m_pMainWnd);
+}
+
+CDocument* CMyOrbelApp::OpenDocumentFile(LPCTSTR fileName)
+{
+    // Also a failed open may have started a fresh scene.
+    CDocument* document = CWinApp::OpenDocumentFile(fileName);
+    TellFrameSceneReplaced(m_pMainWnd);
+    return document;
 }
 
 void CMyOrbelApp::OnAppAbout()

@@ -10,6 +10,10 @@ public:
 
     BOOL InitInstance() override;
     afx_msg void OnAppAbout();
+    // New and every way of opening a scene (menu, recent files, dropped
+    // files) tell the frame that the scene was replaced.
+    afx_msg void OnNewScene();
+    CDocument* OpenDocumentFile(LPCTSTR fileName) override;
 
     // The folder of the program's executable, ending in '\'.
     CString m_ProgramDir;

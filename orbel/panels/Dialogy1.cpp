@@ -2,6 +2,11 @@
 
 #include "orbel/resources/Resource.h"
 
+#include <plugins/common/Plugin.h>
+
+#include <cmath>
+#include <limits>
+
 namespace {
 
 // Texts the selection shows when there is no single object to rename.
@@ -16,7 +21,23 @@ bool IsPlaceholderName(LPCSTR name)
 // How far the tools list drops down below its closed height, in pixels.
 constexpr int kDropDownExtra = 130;
 
+// Truncated toward zero, low 8 bits kept (256 shows as 0). Colours read
+// from files may be anything, so values no int holds count as 0.
+BYTE ChannelByte(float value)
+{
+    if (!std::isfinite(value) || std::fabs(value) >= static_cast<float>(std::numeric_limits<int>::max()))
+        return 0;
+    return static_cast<BYTE>(static_cast<unsigned>(static_cast<int>(value)) & 0xFFu);
+}
+
 }  // namespace
+
+BEGIN_MESSAGE_MAP(cDialogy1, CDialog)
+    ON_WM_DRAWITEM()
+    ON_CBN_SELENDOK(IDC_TOOL_LIST, OnToolSelected)
+    ON_EN_CHANGE(IDC_OBJECT_NAME, OnNameChanged)
+    ON_BN_CLICKED(IDC_COLOUR_SWATCH, OnColourButton)
+END_MESSAGE_MAP()
 
 cDialogy1::cDialogy1()
     : CDialog(IDD_OBJECT_PANEL, nullptr)
@@ -44,9 +65,23 @@ BOOL cDialogy1::OnInitDialog()
     return TRUE;
 }
 
+void cDialogy1::OnOK()
+{
+    // The panel lives inside the tools panel and never closes; whether the
+    // text changed is not asked.
+    CWnd* name = GetDlgItem(IDC_OBJECT_NAME);
+    if (name != nullptr && name->IsWindowEnabled())
+        PostToFrame(FM_RENAME, 0);
+}
+
 void cDialogy1::OnCancel()
 {
     // Esc must not close a panel that lives inside the tools panel.
+}
+
+void cDialogy1::OnNameChanged()
+{
+    // Typing alone renames nothing; Enter does.
 }
 
 void cDialogy1::AddToolName(LPCSTR name)
@@ -71,4 +106,66 @@ void cDialogy1::SetObjectName(LPCSTR text)
     name->SetWindowText(text);
     if (IsPlaceholderName(text))
         name->EnableWindow(FALSE);
+}
+
+void cDialogy1::GetColour(float colour[4]) const
+{
+    colour[0] = m_Red;
+    colour[1] = m_Green;
+    colour[2] = m_Blue;
+    colour[3] = m_Alpha;
+}
+
+COLORREF cDialogy1::SwatchColour() const
+{
+    return RGB(ChannelByte(m_Red), ChannelByte(m_Green), ChannelByte(m_Blue));
+}
+
+void cDialogy1::OnToolSelected()
+{
+    const LRESULT line = SendDlgItemMessage(IDC_TOOL_LIST, CB_GETCURSEL, 0, 0);
+    PostToFrame(FM_ACTIVATE_TOOL, static_cast<LPARAM>(line));
+}
+
+void cDialogy1::OnColourButton()
+{
+    CColorDialog dialog(SwatchColour(), CC_FULLOPEN, nullptr);
+    if (dialog.DoModal() != IDOK)
+        return;
+    const COLORREF chosen = dialog.GetColor();
+    m_Red = GetRValue(chosen);
+    m_Green = GetGValue(chosen);
+    m_Blue = GetBValue(chosen);
+    // The frame colours the selection and writes its colour back here.
+    PostToFrame(FM_SET_COLOUR, 0);
+}
+
+void cDialogy1::OnDrawItem(int controlId, LPDRAWITEMSTRUCT drawItem)
+{
+    if (controlId == IDC_COLOUR_SWATCH)
+        DrawColourSwatch();
+    CDialog::OnDrawItem(controlId, drawItem);
+}
+
+void cDialogy1::DrawColourSwatch()
+{
+    CWnd* swatch = GetDlgItem(IDC_COLOUR_SWATCH);
+    if (swatch == nullptr)
+        return;
+    CRect area;
+    swatch->GetClientRect(&area);
+    CDC* dc = swatch->GetDC();
+    if (dc == nullptr)
+        return;
+    CBrush brush(SwatchColour());
+    CBrush* previous = dc->SelectObject(&brush);
+    dc->Rectangle(&area);
+    dc->SelectObject(previous);
+    swatch->ReleaseDC(dc);
+}
+
+void cDialogy1::PostToFrame(WPARAM code, LPARAM value)
+{
+    if (CWnd* frame = GetTopLevelParent())
+        ::PostMessage(frame->GetSafeHwnd(), WM_USER, code, value);
 }

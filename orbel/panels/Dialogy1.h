@@ -1,5 +1,7 @@
 // The object panel of the "Create" and "Modify" tabs: the selection's name,
-// its colour swatch and the list of the tab's tools.
+// its colour swatch with the colour button, and the list of the tab's tools.
+// It changes nothing itself: it posts FM_ACTIVATE_TOOL, FM_RENAME and
+// FM_SET_COLOUR to the main frame, which reads the values back.
 #pragma once
 
 #include <framework/Afx.h>
@@ -12,9 +14,23 @@ public:
     // window, inside the tools panel's panel area.
     BOOL CreatePanel(CWnd* parent);
 
+    // Line k of the tools list is the k-th name added.
     void AddToolName(LPCSTR name);
     CString GetObjectName() const;
+    // The edit is disabled for the texts that name no single object.
     void SetObjectName(LPCSTR name);
+    // r, g, b (0..255) and alpha as they stand.
+    void GetColour(float colour[4]) const;
+    // Paints the swatch button in the colour fields, outlined.
+    void DrawColourSwatch();
+    // The colour fields as a GDI colour: each channel truncated and cut to
+    // its low 8 bits, as the swatch and the colour dialog show it.
+    COLORREF SwatchColour() const;
+
+    afx_msg void OnToolSelected();
+    afx_msg void OnColourButton();
+    afx_msg void OnNameChanged();
+    afx_msg void OnDrawItem(int controlId, LPDRAWITEMSTRUCT drawItem);
 
     // The selection's colour, 0..255 per channel; kept across windows.
     float m_Red = 150.0f;
@@ -24,5 +40,12 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    // Enter renames while the name edit is enabled; Esc does nothing.
+    void OnOK() override;
     void OnCancel() override;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void PostToFrame(WPARAM code, LPARAM value);
 };

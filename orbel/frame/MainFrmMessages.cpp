@@ -1,0 +1,69 @@
+// The frame's one handler of the WM_USER codes the panels and plug-ins post.
+// Posting means each action runs after the control notification that caused
+// it has finished.
+#include "orbel/frame/MainFrm.h"
+
+#include "orbel/resources/Resource.h"
+
+#include <model/MyOrbelDoc.h>
+
+LRESULT CMainFrame::OnPanelMessage(WPARAM code, LPARAM argument)
+{
+    switch (code) {
+    case FM_ACTIVATE_TOOL:
+        ActivateTool(argument);
+        break;
+    case FM_RENAME:
+        RenameSelection();
+        break;
+    case FM_SET_COLOUR:
+        SetSelectionColour();
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
+
+void CMainFrame::ActivateTool(LPARAM index)
+{
+    if (m_CurrentTab != PLUGIN_CREATE && m_CurrentTab != PLUGIN_MODIFY)
+        return;
+    PluginList& tools = m_Plugins[m_CurrentTab];
+    if (index < 0 || index >= tools.GetSize())
+        return;
+    // Choosing the current tool again hides and shows its panel again.
+    DropCurrentPlugin();
+    m_ViewMode = 0;
+    m_TransformMode = 0;
+    cPlugin* tool = tools[index].plugin;
+    CWnd* toolArea = m_wndToolsPanel.GetDlgItem(IDC_PLUGIN_AREA);
+    tool->ShowPanel(toolArea);
+    if (toolArea != nullptr)
+        toolArea->EnableWindow(FALSE);
+    m_pCurrentPlugin = tool;
+    OnPluginActivated();
+}
+
+void CMainFrame::RenameSelection()
+{
+    CMyOrbelDoc* document = GetSceneDocument();
+    if (document == nullptr)
+        return;
+    document->m_Selection.SetName(m_ObjectPanel.GetObjectName());
+    // Not an undo step, but a change the user must be asked to save.
+    if (!document->m_Selection.m_Objects.IsEmpty())
+        document->SetModifiedFlag(TRUE);
+}
+
+void CMainFrame::SetSelectionColour()
+{
+    CMyOrbelDoc* document = GetSceneDocument();
+    if (document == nullptr)
+        return;
+    float colour[4];
+    m_ObjectPanel.GetColour(colour);
+    document->m_Selection.SetColour(colour[0], colour[1], colour[2], colour[3]);
+    NotifySelectionChanged();
+    document->RedrawViews(nullptr);
+}

@@ -1,0 +1,57 @@
+#include "orbel/host/RequestServing.h"
+
+#include <cstring>
+
+namespace {
+
+// One user-interface thread serves everything, so a plain counter is the
+// nesting depth of every repeat in progress.
+int g_repeatDepth = 0;
+
+class RepeatLevel {
+public:
+    RepeatLevel() { ++g_repeatDepth; }
+    ~RepeatLevel() { --g_repeatDepth; }
+    RepeatLevel(const RepeatLevel&) = delete;
+    RepeatLevel& operator=(const RepeatLevel&) = delete;
+};
+
+// Plug-ins built elsewhere may answer with any byte; only 1 asks for serving.
+bool AnswerIsExactlyOne(bool answer)
+{
+    unsigned char byte = 0;
+    std::memcpy(&byte, &answer, sizeof byte);
+    return byte == 1;
+}
+
+}  // namespace
+
+bool ServePluginEvent(cPlugin* plugin, int event, const RequestServer& serve)
+{
+    if (plugin == nullptr || !AnswerIsExactlyOne(plugin->OnEvent(event)))
+        return false;
+    ServeRequestList(plugin, serve);
+    return true;
+}
+
+void ServeRequestList(cPlugin* plugin, const RequestServer& serve)
+{
+    const int count = plugin->GetRequestCount();
+    for (int index = 0; index < count; ++index)
+        serve(plugin->GetRequest(index));
+}
+
+bool ServeRepeat(cPlugin* plugin, const RequestServer& serve)
+{
+    if (g_repeatDepth >= kMaxRepeatNesting)
+        return false;
+    RepeatLevel level;
+    plugin->SetParam(PR_REPEAT, nullptr);
+    ServeRequestList(plugin, serve);
+    return true;
+}
+
+int RepeatNestingDepth()
+{
+    return g_repeatDepth;
+}
