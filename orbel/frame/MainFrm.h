@@ -3,6 +3,7 @@
 // modes every view reads and releases everything at shut-down.
 #pragma once
 
+#include "orbel/frame/FrameModes.h"
 #include "orbel/frame/SplashWnd.h"
 #include "orbel/host/PluginLoader.h"
 #include "orbel/panels/Dialogy1.h"
@@ -107,9 +108,9 @@ private:
 
     IDirect3DVertexBuffer8* m_pGridBuffer = nullptr;
     IDirect3DVertexBuffer8* m_pAxesBuffer = nullptr;
-    int m_ViewMode = 0;       // 0 none, 1 move, 2 rotate, 3 zoom
-    int m_SelectionMode = 0;  // 0 objects, 1 faces, 2 vertices, 3 lines
-    int m_TransformMode = 0;  // 0 select, 1 move, 2 rotate, 3 scale
+    int m_ViewMode = ViewModeNone;
+    int m_SelectionMode = SelectObjects;
+    int m_TransformMode = TransformSelect;
     BYTE m_Pivot = 0;
     float m_AxisMask[3] = {1.0f, 1.0f, 0.0f};
     IDirect3D8* m_pD3D = nullptr;

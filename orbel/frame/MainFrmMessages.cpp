@@ -3,6 +3,7 @@
 // it has finished.
 #include "orbel/frame/MainFrm.h"
 
+#include "orbel/frame/FrameModes.h"
 #include "orbel/resources/Resource.h"
 
 #include <model/MyOrbelDoc.h>
@@ -34,8 +35,8 @@ void CMainFrame::ActivateTool(LPARAM index)
         return;
     // Choosing the current tool again hides and shows its panel again.
     DropCurrentPlugin();
-    m_ViewMode = 0;
-    m_TransformMode = 0;
+    m_ViewMode = ViewModeNone;
+    m_TransformMode = TransformSelect;
     cPlugin* tool = tools[index].plugin;
     CWnd* toolArea = m_wndToolsPanel.GetDlgItem(IDC_PLUGIN_AREA);
     tool->ShowPanel(toolArea);

@@ -2,6 +2,7 @@
 // selection-changed and activation notifications, and dropping the tool.
 #include "orbel/frame/MainFrm.h"
 
+#include "orbel/frame/FrameModes.h"
 #include "orbel/host/RequestServing.h"
 
 #include <model/MyOrbelDoc.h>
@@ -22,13 +23,13 @@ void CMainFrame::ServeRequest(cPlugin* plugin, int code)
         plugin->SetParam(PR_EXECUTE, nullptr);
         return;
     case PR_SELECT_OBJECTS:
-        m_SelectionMode = 0;
+        m_SelectionMode = SelectObjects;
         return;
     case PR_SELECT_FACES:
-        m_SelectionMode = 1;
+        m_SelectionMode = SelectFaces;
         return;
     case PR_SELECT_VERTICES:
-        m_SelectionMode = 2;
+        m_SelectionMode = SelectVertices;
         return;
     default:
         break;
