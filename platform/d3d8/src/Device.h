@@ -4,6 +4,7 @@
 // reference goes, it lets go of everything bound to it.
 #pragma once
 
+#include "EdgeList.h"
 #include "FixedFunction.h"
 #include "FvfLayout.h"
 #include "GlContext.h"
@@ -127,6 +128,12 @@ private:
     void UploadUniforms();
     void BindVertexLayout(const FvfLayout& layout, GLuint buffer, GLintptr offset, GLsizei stride);
     void BindElements(GLuint buffer);
+    // The line list a wireframe triangle list is drawn with; no buffer where
+    // the triangles must go through the polygon mode (culling needs each
+    // triangle's facing, flat shading its first vertex's colour) or are too
+    // few to be worth a look-up.
+    EdgeListCache::Lines WireframeEdges(D3DPRIMITIVETYPE type, UINT primitives, const void* indices,
+                                        std::size_t indexSize);
     void BindFramebuffer();
     void AttachTargets();
 
@@ -170,6 +177,7 @@ private:
     std::unique_ptr<StreamBuffer> stream_ring_;
     std::vector<BYTE> presentScratch_;
     ProgramCache programs_;
+    EdgeListCache edgeLists_;
     bool targetsDirty_ = true;
     bool fixedStateDirty_ = true;
     bool uniformsDirty_ = true;

@@ -128,6 +128,10 @@ ColorSource ResolveSource(DWORD state, bool colorVertex, bool hasDiffuse, bool h
     return ColorSource::Material;
 }
 
+// Smaller triangle lists are drawn as they come: the look-up would cost
+// more than the lines it saves.
+constexpr UINT kMinEdgeListTriangles = 16;
+
 // GL_POINTS is 0, so an unknown type is told apart by this value instead.
 constexpr GLenum kNoPrimitive = 0xFFFFFFFFu;
 
@@ -425,6 +429,18 @@ void Device::BindElements(GLuint buffer) {
     }
 }
 
+EdgeListCache::Lines Device::WireframeEdges(D3DPRIMITIVETYPE type, UINT primitives, const void* indices,
+                                            std::size_t indexSize) {
+    const auto& rs = renderStates_;
+    if (type != D3DPT_TRIANGLELIST || primitives < kMinEdgeListTriangles || rs[D3DRS_FILLMODE] != D3DFILL_WIREFRAME ||
+        rs[D3DRS_CULLMODE] != D3DCULL_NONE || rs[D3DRS_SHADEMODE] == D3DSHADE_FLAT)
+        return {};
+    bool deletedBuffers = false;
+    const EdgeListCache::Lines lines = edgeLists_.Get(indices, 3 * std::size_t{primitives}, indexSize, deletedBuffers);
+    if (deletedBuffers) InvalidateGlBindings();
+    return lines;
+}
+
 HRESULT Device::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR Color, float Z, DWORD Stencil) {
     if (!renderTarget_ || (Count > 0 && !pRects)) return D3DERR_INVALIDCALL;
     if ((Flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) && !depthStencil_) return D3DERR_INVALIDCALL;
@@ -506,10 +522,17 @@ HRESULT Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE PrimitiveType, UINT MinInd
     if (!within) return D3DERR_INVALIDCALL;
     (void)MinIndex;
     (void)NumVertices;
+    const EdgeListCache::Lines lines = WireframeEdges(PrimitiveType, PrimitiveCount, first, indexSize);
     if (!PrepareDraw(layout)) return D3DERR_INVALIDCALL;
     BindVertexLayout(layout, stream_->Name(), 0, static_cast<GLsizei>(streamStride_));
+    const GLenum indexType = wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
+    if (lines.buffer) {
+        BindElements(lines.buffer);
+        glDrawElementsBaseVertex(GL_LINES, lines.count, indexType, nullptr, static_cast<GLint>(baseVertexIndex_));
+        return D3D_OK;
+    }
     BindElements(indices_->Name());
-    glDrawElementsBaseVertex(mode, static_cast<GLsizei>(count), wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
+    glDrawElementsBaseVertex(mode, static_cast<GLsizei>(count), indexType,
                              reinterpret_cast<const void*>(static_cast<std::uintptr_t>(StartIndex * indexSize)),
                              static_cast<GLint>(baseVertexIndex_));
     return D3D_OK;
@@ -566,6 +589,7 @@ HRESULT Device::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType, UINT MinV
     const std::uint64_t indexBytes = count * indexSize;
     const unsigned char* firstVertex =
         static_cast<const unsigned char*>(pVertexStreamZeroData) + first * VertexStreamZeroStride;
+    const EdgeListCache::Lines lines = WireframeEdges(PrimitiveType, PrimitiveCount, pIndexData, indexSize);
     std::size_t vertexOffset = 0, indexOffset = 0;
     // Uniforms, vertices and indices must come from the same lap of the ring.
     for (int attempt = 0;; ++attempt) {
@@ -574,18 +598,26 @@ HRESULT Device::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType, UINT MinV
         unsigned char* vertexTarget = stream_ring_->Allocate(vertexBytes, vertexOffset);
         if (!vertexTarget) return D3DERR_INVALIDCALL;
         std::memcpy(vertexTarget, firstVertex, vertexBytes);
-        unsigned char* indexTarget = stream_ring_->Allocate(indexBytes, indexOffset);
-        if (!indexTarget) return D3DERR_INVALIDCALL;
-        std::memcpy(indexTarget, pIndexData, indexBytes);
+        if (!lines.buffer) {
+            unsigned char* indexTarget = stream_ring_->Allocate(indexBytes, indexOffset);
+            if (!indexTarget) return D3DERR_INVALIDCALL;
+            std::memcpy(indexTarget, pIndexData, indexBytes);
+        }
         if (stream_ring_->Lap() == lap) break;
         if (attempt == 1) return D3DERR_INVALIDCALL;
     }
     BindVertexLayout(layout, stream_ring_->Name(), static_cast<GLintptr>(vertexOffset),
                      static_cast<GLsizei>(VertexStreamZeroStride));
-    BindElements(stream_ring_->Name());
-    glDrawElementsBaseVertex(mode, static_cast<GLsizei>(count), wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
-                             reinterpret_cast<const void*>(static_cast<std::uintptr_t>(indexOffset)),
-                             -static_cast<GLint>(MinVertexIndex));
+    const GLenum indexType = wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
+    if (lines.buffer) {
+        BindElements(lines.buffer);
+        glDrawElementsBaseVertex(GL_LINES, lines.count, indexType, nullptr, -static_cast<GLint>(MinVertexIndex));
+    } else {
+        BindElements(stream_ring_->Name());
+        glDrawElementsBaseVertex(mode, static_cast<GLsizei>(count), indexType,
+                                 reinterpret_cast<const void*>(static_cast<std::uintptr_t>(indexOffset)),
+                                 -static_cast<GLint>(MinVertexIndex));
+    }
     Assign<VertexBuffer>(stream_, nullptr);
     streamStride_ = 0;
     Assign<IndexBuffer>(indices_, nullptr);
