@@ -1,9 +1,11 @@
 // Paints all four views of a scene the way a full redraw does and prints the
-// milliseconds per repaint, beside plain OpenGL drawing the same triangles
-// from GL buffers into four viewports of one framebuffer.
+// milliseconds per repaint, beside plain OpenGL drawing the same passes (grid,
+// lit triangles, every edge once as lines, every vertex as a point) from GL
+// buffers into four viewports of one framebuffer with the views' cameras, and
+// beside plain OpenGL drawing the lit triangles alone.
 //
-//   bench_views [frames]
-#include "orbel/views/CameraMatrices.h"
+//   bench_views [frames per round] [rounds]
+#include "bench/common/Rounds.h"
 #include "orbel/views/MyOrbelView.h"
 #include "tests/orbel/views/ViewHarness.h"
 
@@ -13,10 +15,9 @@
 #include <d3d8/PlainGlReference.h>
 
 #include <algorithm>
-#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstdint>
 #include <exception>
 #include <vector>
 
@@ -24,6 +25,7 @@ namespace {
 
 constexpr int kWidth = 512;
 constexpr int kHeight = 384;
+constexpr float kHalfPi = 1.5707964f;
 
 // A wavy sheet of rows x columns cells, two triangles each, within 16-bit
 // indices.
@@ -81,9 +83,9 @@ void SetScene(CMyOrbelDoc& document, const std::vector<CMyOrbelView*>& views, in
     }
 }
 
-// The scene as one mesh (it stays within 16-bit indices), drawn with the
-// Perspective view's camera.
-double TimePlainGl(CMyOrbelDoc& document, const CMyOrbelView& perspective, int frames)
+// The scene as one mesh (it stays within 16-bit indices; the sheets are
+// placed at the origin unturned).
+std::unique_ptr<PlainGlReference> MakeReference(CMyOrbelDoc& document)
 {
     std::vector<float> vertices;
     std::vector<std::uint16_t> indices;
@@ -97,30 +99,41 @@ double TimePlainGl(CMyOrbelDoc& document, const CMyOrbelView& perspective, int f
         for (INT_PTR i = 0; i < object->m_Indices.GetSize(); ++i)
             indices.push_back(static_cast<std::uint16_t>(base + object->m_Indices[i]));
     }
-    auto reference = PlainGlReference::Create(vertices.data(), vertices.size() / 8, indices.data(), indices.size());
-    if (!reference) return 0.0;
-    D3DXMATRIX view, projection, combined;
-    ComputeCameraMatrices(perspective.GetCamera(), true, kWidth, kHeight, &view, &projection);
-    D3DXMatrixMultiply(&combined, &view, &projection);
-    std::vector<std::uint8_t> pixels;
-    reference->DrawFourViews(&combined._11, kWidth, kHeight, pixels);
-    auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < frames; ++i) reference->DrawFourViews(&combined._11, kWidth, kHeight, pixels);
-    std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
-    return spent.count() / frames;
+    return PlainGlReference::Create(vertices.data(), vertices.size() / 8, indices.data(), indices.size());
 }
 
-// Milliseconds per full redraw of the four views.
-double TimeRepaints(CMyOrbelDoc& document, int frames)
+// Each view's camera as its last paint left it, and its grid turned the way
+// the view turns it.
+struct Cameras {
+    D3DXMATRIX scene[4];
+    D3DXMATRIX grid[4];
+    const float* scenes[4];
+    const float* grids[4];
+};
+
+Cameras CamerasOf(const std::vector<CMyOrbelView*>& views)
 {
-    document.RedrawViews(nullptr);  // warm-up: shaders, buffers, boxes
-    auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < frames; ++i) document.RedrawViews(nullptr);
-    std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
-    return spent.count() / frames;
+    Cameras cameras;
+    for (int v = 0; v < 4; ++v) {
+        D3DXMATRIX viewProjection;
+        D3DXMatrixMultiply(&viewProjection, &views[v]->m_ViewMatrix, &views[v]->m_ProjectionMatrix);
+        D3DXMATRIX turn;
+        const int kind = views[v]->GetViewKind();
+        if (kind == ViewKindLeft || kind == ViewKindRight)
+            D3DXMatrixRotationZ(&turn, kHalfPi);
+        else if (kind == ViewKindFront || kind == ViewKindBack)
+            D3DXMatrixRotationX(&turn, kHalfPi);
+        else
+            D3DXMatrixIdentity(&turn);
+        cameras.scene[v] = viewProjection;
+        D3DXMatrixMultiply(&cameras.grid[v], &turn, &viewProjection);
+        cameras.scenes[v] = &cameras.scene[v]._11;
+        cameras.grids[v] = &cameras.grid[v]._11;
+    }
+    return cameras;
 }
 
-int Run(int frames)
+int Run(int frames, int rounds)
 {
     // Headless windows and the device set up as the frame sets it up, as in
     // the view tests.
@@ -131,15 +144,48 @@ int Run(int frames)
     }
     const std::vector<CMyOrbelView*> views = AddFourViews(stage);
     CMyOrbelDoc& document = stage.Document();
-    std::printf("four views of %d x %d, solid with wire overlay, %d repaints each\n", kWidth, kHeight, frames);
+    std::printf("four views of %d x %d, solid with wire overlay, %d rounds of %d repaints, in rotating order\n",
+                kWidth, kHeight, rounds, frames);
     for (int triangles : {100000, 10000}) {
         SetScene(document, views, triangles);
-        double painted = TimeRepaints(document, frames);
-        double plain = TimePlainGl(document, *views.back(), frames);
-        std::printf("%7d triangles: views %8.2f ms per full repaint", triangles, painted);
-        if (plain > 0.0)
-            std::printf(", plain OpenGL %8.2f ms, ratio %.2f (target 2.0 or less)", plain, painted / plain);
-        std::printf("\n");
+        document.RedrawViews(nullptr);  // the cameras' matrices, shaders, buffers, boxes
+        auto reference = MakeReference(document);
+        if (!reference) {
+            std::printf("bench_views: no plain OpenGL reference\n");
+            return 1;
+        }
+        const Cameras cameras = CamerasOf(views);
+        const PlainGlReference::Passes allPasses;
+        PlainGlReference::Passes solidOnly;
+        solidOnly.grid = solidOnly.wire = solidOnly.points = false;
+        std::vector<std::uint8_t> pixels;
+
+        enum Contender { Views, SamePasses, SolidOnly, kContenders };
+        bench::Rounds timings[kContenders];
+        for (int round = 0; round < rounds; ++round) {
+            for (int turn = 0; turn < kContenders; ++turn) {
+                const int contender = (round + turn) % kContenders;
+                if (contender == Views) {
+                    timings[Views].Add(
+                        bench::MillisecondsPerFrame(frames, [&] { document.RedrawViews(nullptr); }));
+                } else {
+                    const PlainGlReference::Passes& passes = contender == SamePasses ? allPasses : solidOnly;
+                    timings[contender].Add(bench::MillisecondsPerFrame(frames, [&] {
+                        reference->DrawFourViews(cameras.scenes, cameras.grids, passes, kWidth, kHeight, pixels);
+                    }));
+                }
+            }
+        }
+        std::printf("%d triangles, ms per full repaint:\n", triangles);
+        bench::PrintRounds("views", timings[Views], "ms");
+        bench::PrintRounds("plain OpenGL, the same passes", timings[SamePasses], "ms");
+        bench::PrintRounds("plain OpenGL, lit triangles only", timings[SolidOnly], "ms");
+        std::printf("  views / same passes:  median %.2f, best %.2f (target 1.2 or less)\n",
+                    timings[Views].Median() / timings[SamePasses].Median(),
+                    timings[Views].Min() / timings[SamePasses].Min());
+        std::printf("  views / lit triangles: median %.2f, best %.2f (target 3.5 or less)\n",
+                    timings[Views].Median() / timings[SolidOnly].Median(),
+                    timings[Views].Min() / timings[SolidOnly].Min());
     }
     return 0;
 }
@@ -148,9 +194,10 @@ int Run(int frames)
 
 int main(int argc, char** argv)
 {
-    int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     try {
-        return Run(frames);
+        return Run(frames, rounds);
     } catch (const std::exception& e) {
         std::printf("bench_views: %s\n", e.what());
         return 1;
