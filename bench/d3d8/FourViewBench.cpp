@@ -3,13 +3,13 @@
 // mesh drawn from program memory with DrawIndexedPrimitiveUP and read back by
 // Present; beside it the same mesh drawn with plain OpenGL from GL buffers
 // into four viewports of one framebuffer. Prints milliseconds per frame.
+#include "bench/common/Rounds.h"
 #include "platform/d3d8/Presentation.h"
 
 #include <d3d8/D3D8.h>
 #include <d3d8/PlainGlReference.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -96,20 +96,6 @@ void PaintView(IDirect3DDevice8* device, const Mesh& mesh, const D3DMATRIX& worl
     chain->Release();
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-template <class Frame>
-double MillisecondsPerFrame(int frames, Frame frame) {
-    for (int k = 0; k < 3; ++k) frame();
-    const auto start = std::chrono::steady_clock::now();
-    for (int k = 0; k < frames; ++k) frame();
-    const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count() / frames;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -152,24 +138,30 @@ int main(int argc, char** argv) {
                                               mesh.indices.size());
     const D3DMATRIX wvp = Multiply(Multiply(world, view), projection);
     std::vector<std::uint8_t> pixels;
-    // Rounds alternate between the two so that load from other programs on
-    // the machine hits both alike; the medians are reported.
-    std::vector<double> layerRounds, plainRounds;
-    for (int round = 0; round < 5; ++round) {
-        layerRounds.push_back(MillisecondsPerFrame(frames, [&] {
-            for (int v = 0; v < 4; ++v) PaintView(device, mesh, world, view, projection);
-        }));
-        plainRounds.push_back(
-            MillisecondsPerFrame(frames, [&] { reference->DrawFourViews(&wvp._11, kWidth, kHeight, pixels); }));
+    // The two take turns, the first of each round alternating, so that load
+    // from other programs on the machine hits both alike.
+    bench::Rounds layerRounds, plainRounds;
+    constexpr int kRounds = 7;
+    auto layerFrame = [&] {
+        for (int v = 0; v < 4; ++v) PaintView(device, mesh, world, view, projection);
+    };
+    auto plainFrame = [&] { reference->DrawFourViews(&wvp._11, kWidth, kHeight, pixels); };
+    for (int round = 0; round < kRounds; ++round) {
+        for (int turn = 0; turn < 2; ++turn) {
+            if ((round + turn) % 2 == 0)
+                layerRounds.Add(bench::MillisecondsPerFrame(frames, layerFrame));
+            else
+                plainRounds.Add(bench::MillisecondsPerFrame(frames, plainFrame));
+        }
     }
     reference.reset();
-    const double layer = Median(layerRounds), plain = Median(plainRounds);
 
-    std::printf("four %ux%u views of %zu triangles, median of 5 rounds of %d frames\n", kWidth, kHeight,
-                mesh.indices.size() / 3, frames);
-    std::printf("  Direct3D layer : %8.2f ms per frame\n", layer);
-    std::printf("  plain OpenGL   : %8.2f ms per frame\n", plain);
-    std::printf("  ratio          : %8.2f (target 1.5 or less)\n", layer / plain);
+    std::printf("four %ux%u views of %zu triangles, %d rounds of %d frames, ms per frame\n", kWidth, kHeight,
+                mesh.indices.size() / 3, kRounds, frames);
+    bench::PrintRounds("Direct3D layer", layerRounds, "ms");
+    bench::PrintRounds("plain OpenGL", plainRounds, "ms");
+    std::printf("  layer / plain: median %.2f, best %.2f (target 1.3 or less)\n",
+                layerRounds.Median() / plainRounds.Median(), layerRounds.Min() / plainRounds.Min());
     device->Release();
     d3d->Release();
     return 0;
