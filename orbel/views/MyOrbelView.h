@@ -19,6 +19,7 @@
 class CMyOrbelDoc;
 class cObjekt3D;
 class cPlugin;
+class cViewFrame;
 struct MeshVertex;
 struct SelectedElement;
 struct UndoEntry;
@@ -69,11 +70,35 @@ public:
     // Navigation (the mouse handlers call these).
     void NavigateView(UINT flags, int x, int y);
     BOOL OnMouseWheel(UINT flags, short zDelta, CPoint point);
+
+    // Mouse input, client pixels. Each event goes first to the current
+    // plug-in; what it refuses navigates, transforms or selects. A right
+    // drag with Ctrl moves the camera, with Shift turns it; a plain right
+    // click shows the context menu, or closes a tool that refuses it.
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
     void OnMouseMove(UINT flags, CPoint point);
-    // A right drag with Ctrl moves the camera, with Shift turns it; any other
-    // right click keeps the framework's default (the context menu).
     void OnRButtonDown(UINT flags, CPoint point);
     void OnRButtonUp(UINT flags, CPoint point);
+    // point in screen coordinates; outside the client area the framework's
+    // default handles it.
+    void OnContextMenu(CWnd* window, CPoint point);
+    // The focused view alone shows the red title and frame.
+    void OnSetFocus(CWnd* oldWindow);
+    void OnKillFocus(CWnd* newWindow);
+    // Serves the current plug-in's request list for the client point: the
+    // point under it, the mouse capture and the point on the selected face
+    // here, everything else through the frame.
+    void ServePluginRequests(int x, int y);
+
+    // The selection tools; action is a SelectAction. Both record "Change
+    // Selection" first unless the current plug-in vetoes it.
+    void ClickSelect(int x, int y, int action);
+    // Over the rectangle of the down point and the last point.
+    void RectangleSelect(int action);
+    // One increment of a move, rotate or scale drag from the last point to
+    // (x, y); Shift copies the selected objects once per press.
+    void TransformSelection(UINT flags, int x, int y);
 
     // Display commands.
     void OnGrid();
@@ -142,6 +167,21 @@ protected:
 
 private:
     void SetNavigationMode(int mode);
+    cViewFrame* GetViewFrame() const;
+    cPlugin* CurrentPlugin() const { return m_ppCurrentPlugin ? *m_ppCurrentPlugin : nullptr; }
+    int CurrentTransformMode() const { return m_pTransformMode ? *m_pTransformMode : TransformSelect; }
+    float AxisMask(int axis) const { return m_pAxisMasks ? m_pAxisMasks[axis] : 0.0f; }
+    // The "Change Selection" step of both selection tools.
+    void BeginSelectionChange(int action);
+    void RedrawAllViews();
+    // The current plug-in answered the event with exactly true.
+    bool PluginClaims(int event);
+    void NotifyFrameOfSelection();
+    // The step from `from` to `to` on the plane through the origin with
+    // that normal, in world units; none when a ray has no finite point there.
+    std::optional<D3DXVECTOR3> PlaneStep(POINT from, POINT to, const D3DXVECTOR3& normal) const;
+    // The point under a client pixel on the view's construction plane.
+    bool ConstructionPoint(int x, int y, D3DXVECTOR3* point) const;
     int CurrentViewMode() const { return m_pViewMode ? *m_pViewMode : ViewModeNone; }
     int CurrentSelectionMode() const { return m_pSelectionMode ? *m_pSelectionMode : SelectObjects; }
     void RedrawThisView();

@@ -1,6 +1,8 @@
 // Picking geometry on the stored matrices of a view's last paint.
 #include "orbel/views/PickingGeometry.h"
 
+#include "model/SelectionBounds.h"
+
 #include <cmath>
 
 namespace {
@@ -22,14 +24,14 @@ D3DXVECTOR3 Cross(const D3DXVECTOR3& a, const D3DXVECTOR3& b)
     return out;
 }
 
-D3DXVECTOR3 Transform(const D3DXVECTOR3& v, const D3DXMATRIX& m)
+} // namespace
+
+D3DXVECTOR3 TransformPoint(const D3DXVECTOR3& v, const D3DXMATRIX& m)
 {
     D3DXVECTOR4 out;
     D3DXVec3Transform(&out, &v, &m);
     return {out.x, out.y, out.z};
 }
-
-} // namespace
 
 bool PickingCamera::ScreenToRay(int x, int y, D3DXVECTOR3* origin, D3DXVECTOR3* direction) const
 {
@@ -206,12 +208,8 @@ bool PickPointOnObject(const SelectedElement& face, const D3DXVECTOR3& origin, c
                        D3DXVECTOR3* point)
 {
     const cObjekt3D* object = face.object;
-    if (!object || face.index < 0 || face.index >= object->GetFaceCount()) return false;
     WORD corners[3];
-    object->GetFaceIndices(face.index, corners);
-    const INT_PTR vertexCount = object->m_Vertices.GetSize();
-    for (WORD corner : corners)
-        if (corner >= vertexCount) return false;
+    if (!object || !FaceWithinObject(*object, face.index, corners)) return false;
 
     D3DXMATRIX world, toObject;
     object->GetWorldMatrix(&world);
@@ -220,13 +218,13 @@ bool PickPointOnObject(const SelectedElement& face, const D3DXVECTOR3& origin, c
     D3DXVECTOR3 worldCorners[3];
     for (int k = 0; k < 3; ++k) {
         const MeshVertex& vertex = object->m_Vertices[corners[k]];
-        worldCorners[k] = Transform(D3DXVECTOR3(vertex.x, vertex.y, vertex.z), world);
+        worldCorners[k] = TransformPoint(D3DXVECTOR3(vertex.x, vertex.y, vertex.z), world);
     }
 
     float t = 0.0f, u = 0.0f, v = 0.0f;
     if (!IntersectTriangle(origin, direction, worldCorners[0], worldCorners[1], worldCorners[2], &t, &u, &v))
         return false;
-    const D3DXVECTOR3 local = Transform(origin + direction * t, toObject);
+    const D3DXVECTOR3 local = TransformPoint(origin + direction * t, toObject);
     if (!IsFinite(local)) return false;
     *point = local;
     return true;

@@ -85,6 +85,9 @@ struct PickingCamera {
     bool BuildViewFrustum(ViewFrustum* frustum) const;
 };
 
+// x, y, z of the row vector (v, 1) times m, without dividing by w.
+D3DXVECTOR3 TransformPoint(const D3DXVECTOR3& v, const D3DXMATRIX& m);
+
 // Two-sided ray-triangle test; each argument a pointer to three floats.
 // Edges and corners hit; a triangle behind the origin (t < 0) does not; a
 // triangle whose determinant is below 0.0001 in size (tiny, or with the ray in

@@ -2,6 +2,7 @@
 #include "orbel/views/SceneMaterials.h"
 
 #include "model/MyOrbelDoc.h"
+#include "model/SelectionBounds.h"
 
 #include <algorithm>
 #include <bit>
@@ -59,19 +60,11 @@ bool IndicesWithin(const WORD* indices, INT_PTR count, INT_PTR vertexCount)
 
 // The face's three vertices, when the face and its corners lie within the
 // object.
-bool CopyFaceVertices(cObjekt3D& object, int face, MeshVertex out[3])
+bool CopyFaceVertices(const cObjekt3D& object, int face, MeshVertex out[3])
 {
-    if (face < 0 || face >= object.GetFaceCount()) return false;
     WORD corners[3];
-    object.GetFaceIndices(face, corners);
-    if (!IndicesWithin(corners, 3, object.m_Vertices.GetSize())) return false;
-    MeshVertex* a = nullptr;
-    MeshVertex* b = nullptr;
-    MeshVertex* c = nullptr;
-    object.GetFaceVertices(face, a, b, c);
-    out[0] = *a;
-    out[1] = *b;
-    out[2] = *c;
+    if (!FaceWithinObject(object, face, corners)) return false;
+    for (int k = 0; k < 3; ++k) out[k] = object.m_Vertices[corners[k]];
     return true;
 }
 
@@ -313,7 +306,7 @@ void CMyOrbelView::DrawSelectedFace(IDirect3DDevice8* device, cObjekt3D* object,
 void CMyOrbelView::DrawSelectedVertex(IDirect3DDevice8* device, const SelectedElement& element)
 {
     cObjekt3D* object = element.object;
-    if (element.index < 0 || element.index >= object->m_Vertices.GetSize()) return;
+    if (!VertexWithinObject(*object, element.index)) return;
     D3DXMATRIX world = WorldOf(*object);
     device->SetTransform(D3DTS_WORLD, &world);
     device->SetVertexShader(MESH_VERTEX_FVF);

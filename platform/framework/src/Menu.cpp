@@ -356,7 +356,10 @@ BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int, HWND hWnd, cons
     if (orbel::modal::IsScripted()) {
         std::string description;
         Describe(hMenu, description);
-        const UINT chosen = static_cast<UINT>(orbel::modal::Take(orbel::modal::kPopupMenu, description).result);
+        const orbel::modal::Answer answer = orbel::modal::Take(orbel::modal::kPopupMenu, description);
+        if (answer.look)
+            answer.look(hMenu);
+        const UINT chosen = static_cast<UINT>(answer.result);
         // Nobody can pick an item that is not there or is greyed.
         if (chosen != 0 && IsEnabledCommand(hMenu, chosen))
             command = chosen;

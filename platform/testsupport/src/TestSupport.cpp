@@ -200,9 +200,10 @@ Image ReadWindowImage(HWND hWnd) {
 
 int PaintCount(HWND hWnd) { return window::IsLive(hWnd) ? hWnd->paintCount : 0; }
 
-void ScriptPopupMenu(UINT command) {
+void ScriptPopupMenu(UINT command, std::function<void(HMENU)> look) {
     modal::Answer a;
     a.result = static_cast<int>(command);
+    a.look = std::move(look);
     modal::Push(modal::kPopupMenu, std::move(a));
 }
 

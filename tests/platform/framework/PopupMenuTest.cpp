@@ -42,6 +42,24 @@ TEST_F(PopupMenuTest, ChosenCommandIsPostedOrReturned) {
     EXPECT_EQ(orbel::modal::Appearances()[0].description, "Ten|Eleven");
 }
 
+TEST_F(PopupMenuTest, TheScriptSeesTheMenuAsShown) {
+    MenuOwner owner;
+    ASSERT_TRUE(owner.CreateTop());
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, 10, "Ten");
+    menu.AppendMenu(MF_STRING, 11, "Eleven");
+    menu.CheckMenuItem(11, MF_BYCOMMAND | MF_CHECKED);
+    std::vector<UINT> checked;
+    orbel::test::ScriptPopupMenu(0, [&](HMENU shown) {
+        for (UINT id : {10u, 11u})
+            if (::GetMenuState(shown, id, MF_BYCOMMAND) & MF_CHECKED)
+                checked.push_back(id);
+    });
+    EXPECT_FALSE(menu.TrackPopupMenu(TPM_RIGHTBUTTON, 0, 0, &owner));
+    EXPECT_EQ(checked, (std::vector<UINT>{11}));
+}
+
 TEST_F(PopupMenuTest, AnUnscriptedPopupIsATestFault) {
     LogWnd owner;
     ASSERT_TRUE(owner.CreateTop());

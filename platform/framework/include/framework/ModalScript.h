@@ -27,6 +27,7 @@ struct Answer {
     std::string text;                // file dialogs: the chosen path
     COLORREF color = 0;              // colour dialogs
     std::function<void(HWND)> act;   // dialogs: acts on the live dialog before it ends
+    std::function<void(HMENU)> look; // popup menus: looks at the menu as it is shown
 };
 
 struct Appearance {

@@ -5,6 +5,7 @@
 
 #include <framework/Afx.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,8 +55,9 @@ ORBEL_API Image ReadWindowImage(HWND hWnd);
 ORBEL_API int PaintCount(HWND hWnd);
 
 // ---- scripted modals (see <framework/ModalScript.h>) ----
-// The next popup menu picks this command (0: dismissed).
-ORBEL_API void ScriptPopupMenu(UINT command);
+// The next popup menu picks this command (0: dismissed); `look` sees the
+// menu with its check marks and greyed items as it is shown.
+ORBEL_API void ScriptPopupMenu(UINT command, std::function<void(HMENU)> look = {});
 // The next "Save changes" prompt answers IDYES, IDNO or IDCANCEL.
 ORBEL_API void ScriptSavePrompt(int answer);
 
