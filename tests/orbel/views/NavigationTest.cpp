@@ -4,30 +4,18 @@
 
 #include <testsupport/TestSupport.h>
 
+#include "VectorExpect.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
+using viewtest::RefreshMatrices;
 using viewtest::ViewHarness;
 
 namespace {
 
-void ExpectNear(const D3DXVECTOR3& v, const D3DXVECTOR3& w, float tolerance = 1e-3f)
-{
-    EXPECT_NEAR(v.x, w.x, tolerance);
-    EXPECT_NEAR(v.y, w.y, tolerance);
-    EXPECT_NEAR(v.z, w.z, tolerance);
-}
-
-// What a paint leaves for picking, without needing a device.
-void RefreshMatrices(CMyOrbelView* view)
-{
-    CRect client;
-    view->GetClientRect(&client);
-    ComputeCameraMatrices(view->GetCamera(), IsPerspectiveKind(view->m_Kind), client.Width(), client.Height(),
-                          &view->m_ViewMatrix, &view->m_ProjectionMatrix);
-}
 
 D3DXVECTOR3 PointUnder(CMyOrbelView* view, int x, int y, const D3DXVECTOR3* normal)
 {

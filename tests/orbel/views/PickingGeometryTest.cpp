@@ -1,5 +1,7 @@
 #include "orbel/views/PickingGeometry.h"
 
+#include "VectorExpect.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,12 +12,6 @@ constexpr int kWidth = 400;
 constexpr int kHeight = 300;
 constexpr float kZoom = 10.0f;
 
-void ExpectNear(const D3DXVECTOR3& actual, const D3DXVECTOR3& expected, float tolerance = 1e-4f)
-{
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
 
 PickingCamera MakeCamera(int kind, const D3DXVECTOR3& eye, const D3DXVECTOR3& target, const D3DXVECTOR3& up)
 {

@@ -1,8 +1,12 @@
 #include "ViewHarness.h"
 
+#include "orbel/resources/ProgramResources.h"
+#include "orbel/views/CameraMatrices.h"
+
 #include <testsupport/TestSupport.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <random>
@@ -65,7 +69,8 @@ ViewHarness::ViewHarness(int hostWidth, int hostHeight)
     std::filesystem::create_directory(m_ProgramFolder / "Temp");
 
     orbel::test::EnsureApplication();
-    m_Host = new CWnd;
+    RegisterProgramResources();  // the views' context menu
+    m_Host = new HostFrame;
     m_Host->CreateEx(0, nullptr, "views", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, hostWidth, hostHeight, nullptr,
                      nullptr);
     m_Document = new CMyOrbelDoc;
@@ -186,6 +191,46 @@ Image ViewHarness::PaintWithOverlay(CMyOrbelView* view)
 {
     view->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     return ReadBack(view->GetSafeHwnd());
+}
+
+void HostFrame::ServeRequest(cPlugin* plugin, int code)
+{
+    servedCodes.push_back(code);
+    if (onServe) onServe(plugin, code);
+}
+
+void HostFrame::ShowCoordinates(BOOL show, float x, float y, float z)
+{
+    coordinates.push_back(Coordinates{show, D3DXVECTOR3(x, y, z)});
+}
+
+void RefreshMatrices(CMyOrbelView* view)
+{
+    CRect client;
+    view->GetClientRect(&client);
+    ComputeCameraMatrices(view->GetCamera(), IsPerspectiveKind(view->m_Kind), client.Width(), client.Height(),
+                          &view->m_ViewMatrix, &view->m_ProjectionMatrix);
+}
+
+CPoint PixelOf(CMyOrbelView* view, const D3DXVECTOR3& world)
+{
+    CRect client;
+    view->GetClientRect(&client);
+    const D3DVIEWPORT8 viewport{0, 0, static_cast<DWORD>(client.Width()), static_cast<DWORD>(client.Height()), 0.0f,
+                                1.0f};
+    D3DXVECTOR3 screen;
+    D3DXVec3Project(&screen, &world, &viewport, &view->m_ProjectionMatrix, &view->m_ViewMatrix, nullptr);
+    return CPoint(static_cast<int>(std::lround(screen.x)), static_cast<int>(std::lround(screen.y)));
+}
+
+std::vector<std::string> UndoLabels(const cUndoManager& undo)
+{
+    std::vector<std::string> labels;
+    for (POSITION pos = undo.m_Current; pos != nullptr;) {
+        const UndoEntry& entry = undo.m_Entries.GetNext(pos);
+        if (entry.kind != UK_SENTINEL) labels.emplace_back(static_cast<LPCTSTR>(entry.label));
+    }
+    return labels;
 }
 
 cObjekt3D* MakeSquare(float half, D3DXVECTOR3 position)

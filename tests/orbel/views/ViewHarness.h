@@ -4,6 +4,7 @@
 #pragma once
 
 #include "orbel/views/MyOrbelView.h"
+#include "orbel/views/ViewFrame.h"
 
 #include "model/MyOrbelDoc.h"
 
@@ -11,8 +12,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <ostream>
+#include <string>
 #include <vector>
+
+// Failures show vectors as numbers, not as the pointer they convert to.
+inline void PrintTo(const D3DXVECTOR3& v, std::ostream* out) { *out << "(" << v.x << ", " << v.y << ", " << v.z << ")"; }
 
 namespace viewtest {
 
@@ -30,6 +37,26 @@ inline constexpr std::uint32_t kBackground = 0xFFBEBEBE;
 inline constexpr std::uint32_t kWhite = 0xFFFFFFFF;
 inline constexpr std::uint32_t kGridGrey = 0xFF969696;
 inline constexpr std::uint32_t kAxisBlack = 0xFF000000;
+
+// The window around the views, standing in for the main frame: it records
+// what the views ask of it.
+class HostFrame : public CWnd, public cViewFrame {
+public:
+    struct Coordinates {
+        BOOL show = FALSE;
+        D3DXVECTOR3 point{0, 0, 0};
+    };
+
+    void ServeRequest(cPlugin* plugin, int code) override;
+    void NotifySelectionChanged() override { ++notifications; }
+    void ShowCoordinates(BOOL show, float x, float y, float z) override;
+
+    std::vector<int> servedCodes;
+    int notifications = 0;
+    std::vector<Coordinates> coordinates;
+    // Runs inside ServeRequest, after the code was recorded.
+    std::function<void(cPlugin*, int)> onServe;
+};
 
 class ViewHarness {
 public:
@@ -54,6 +81,7 @@ public:
 
     bool HasDevice() const { return m_Device != nullptr; }
     CMyOrbelDoc& Document() { return *m_Document; }
+    HostFrame& Frame() { return *m_Host; }
     IDirect3DDevice8* Device() { return m_Device; }
 
     // Frame fields the views point at.
@@ -68,7 +96,7 @@ private:
     void CreateDevice(HWND focusWindow);
 
     std::filesystem::path m_ProgramFolder;
-    CWnd* m_Host = nullptr;
+    HostFrame* m_Host = nullptr;
     CMyOrbelDoc* m_Document = nullptr;
     IDirect3D8* m_Direct3D = nullptr;
     IDirect3DDevice8* m_Device = nullptr;
@@ -77,6 +105,14 @@ private:
     int m_NextTop = 0;
     int m_ViewCount = 0;
 };
+
+// What a paint leaves for picking, without needing a device.
+void RefreshMatrices(CMyOrbelView* view);
+// The client pixel where a world point appears in the view (after
+// RefreshMatrices or a paint).
+CPoint PixelOf(CMyOrbelView* view, const D3DXVECTOR3& world);
+// The undo labels from the newest step that can be undone to the oldest.
+std::vector<std::string> UndoLabels(const cUndoManager& undo);
 
 // A flat square of four vertices in the XZ plane (normals up), two faces,
 // texture coordinates 0..1 across it.
