@@ -7,6 +7,7 @@
 #include "orbel/frame/SplashWnd.h"
 #include "orbel/host/PluginLoader.h"
 #include "orbel/panels/Dialogy1.h"
+#include "orbel/views/ViewFrame.h"
 
 #include <d3d8/D3D8.h>
 #include <framework/Afx.h>
@@ -18,7 +19,7 @@ class CMyOrbelView;
 class CMyOrbelDoc;
 class cObjekt3D;
 
-class CMainFrame : public CFrameWnd {
+class CMainFrame : public CFrameWnd, public cViewFrame {
     DECLARE_DYNCREATE(CMainFrame)
 
 public:
@@ -35,7 +36,7 @@ public:
     void LoadPlugins();
 
     // Status panes 1 to 3: "X: ", "Y: ", "Z: ", with the values when shown.
-    void ShowCoordinates(BOOL show, float x, float y, float z);
+    void ShowCoordinates(BOOL show, float x, float y, float z) override;
 
     void RecalcLayout(BOOL notify = TRUE) override;
 
@@ -43,7 +44,7 @@ public:
     // Answers one request code of the plug-in; codes the frame does not
     // serve (the views' and the import and export commands' own, unknown
     // ones) are ignored. Never redraws: the caller does.
-    void ServeRequest(cPlugin* plugin, int code);
+    void ServeRequest(cPlugin* plugin, int code) override;
     // Serves the plug-in for the event. A starter that serves some codes
     // itself (a view: PR_POINT, PR_CAPTURE_MOUSE, PR_PICK_POINT) passes
     // serveOwn, which returns true for a code it served; every other code
@@ -52,7 +53,7 @@ public:
     BOOL ServePlugin(cPlugin* plugin, int event, const OwnRequestServer& serveOwn = nullptr);
     // The object panel shows the selection, the current plug-in gets
     // PE_REFRESH, and every view is redrawn.
-    void NotifySelectionChanged();
+    void NotifySelectionChanged() override;
     // PE_ACTIVATE for the plug-in that just became current, then a redraw.
     void OnPluginActivated();
     // The current plug-in's HidePanel, then no current plug-in.

@@ -6,6 +6,7 @@
 #include "orbel/host/RequestServing.h"
 
 #include <model/MyOrbelDoc.h>
+#include <model/SelectionBounds.h>
 
 void CMainFrame::ServeRequest(cPlugin* plugin, int code)
 {
@@ -83,12 +84,15 @@ void CMainFrame::ServeRequest(cPlugin* plugin, int code)
 
 BOOL CMainFrame::ServePlugin(cPlugin* plugin, int event, const OwnRequestServer& serveOwn)
 {
-    return ServePluginEvent(plugin, event, [this, plugin, &serveOwn](int code) {
+    const bool served = ServePluginEvent(plugin, event, [this, plugin, &serveOwn](int code) {
         if (!serveOwn || !serveOwn(code))
             ServeRequest(plugin, code);
-    })
-               ? TRUE
-               : FALSE;
+    });
+    // The plug-in may have shortened objects whose faces or vertices are
+    // selected.
+    if (CMyOrbelDoc* document = GetSceneDocument(); served && document != nullptr)
+        PruneSelection(document->m_Selection);
+    return served ? TRUE : FALSE;
 }
 
 void CMainFrame::NotifySelectionChanged()

@@ -26,9 +26,14 @@ bool AnswerIsExactlyOne(bool answer)
 
 }  // namespace
 
+bool PluginAccepts(cPlugin* plugin, int event)
+{
+    return plugin != nullptr && AnswerIsExactlyOne(plugin->OnEvent(event));
+}
+
 bool ServePluginEvent(cPlugin* plugin, int event, const RequestServer& serve)
 {
-    if (plugin == nullptr || !AnswerIsExactlyOne(plugin->OnEvent(event)))
+    if (!PluginAccepts(plugin, event))
         return false;
     ServeRequestList(plugin, serve);
     return true;

@@ -16,6 +16,9 @@ using RequestServer = std::function<void(int code)>;
 // are ignored; a plug-in that repeats for ever must not exhaust the stack.
 constexpr int kMaxRepeatNesting = 64;
 
+// Sends `event` to the plug-in; true only for an answer of exactly 1.
+bool PluginAccepts(cPlugin* plugin, int event);
+
 // Sends `event` to the plug-in. Only an answer of exactly 1 counts; then the
 // request count is read once and GetRequest(0 .. count-1) is served, each
 // code in index order through `serve`. Returns whether the plug-in accepted.

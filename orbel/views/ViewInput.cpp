@@ -1,6 +1,7 @@
 // Mouse input of a view: the current plug-in sees each event first; what it
 // refuses navigates the camera, transforms the selection, selects, or shows
 // the context menu.
+#include "orbel/host/RequestServing.h"
 #include "orbel/views/MyOrbelView.h"
 #include "orbel/views/ViewFrame.h"
 
@@ -46,11 +47,7 @@ void CMyOrbelView::RedrawAllViews()
 
 bool CMyOrbelView::HasKeyboardFocus() const { return CWnd::GetFocus() == static_cast<const CWnd*>(this); }
 
-bool CMyOrbelView::PluginClaims(int event)
-{
-    cPlugin* plugin = CurrentPlugin();
-    return plugin != nullptr && plugin->OnEvent(event);
-}
+bool CMyOrbelView::PluginClaims(int event) { return PluginAccepts(CurrentPlugin(), event); }
 
 void CMyOrbelView::NotifyFrameOfSelection()
 {

@@ -1,4 +1,5 @@
 // Serving the current plug-in's requests after a mouse event it claimed.
+#include "orbel/host/RequestServing.h"
 #include "orbel/views/MyOrbelView.h"
 #include "orbel/views/ViewFrame.h"
 
@@ -14,10 +15,7 @@ void CMyOrbelView::ServePluginRequests(int x, int y)
     if (!plugin || !document) return;
     cViewFrame* frame = GetViewFrame();
 
-    // The count is asked once and the codes by index as their turn comes.
-    const int count = plugin->GetRequestCount();
-    for (int i = 0; i < count; ++i) {
-        const int code = plugin->GetRequest(i);
+    ServeRequestList(plugin, [&](int code) {
         switch (code) {
         case PR_POINT: {
             // Without a finite point under the cursor the plug-in keeps the
@@ -41,7 +39,7 @@ void CMyOrbelView::ServePluginRequests(int x, int y)
             if (frame) frame->ServeRequest(plugin, code);
             break;
         }
-    }
+    });
     // The plug-in may have shortened objects whose faces or vertices are
     // selected.
     PruneSelection(document->m_Selection);
