@@ -1,83 +1,15 @@
 // The views driven through real input events: what a left press, a drag, a
 // release and a right click do when no plug-in claims them.
+#include "InputStage.h"
 #include "VectorExpect.h"
-#include "ViewHarness.h"
-
-#include "orbel/views/ViewKind.h"
-
-#include <framework/ModalScript.h>
-#include <testsupport/TestSupport.h>
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 using orbel::test::Button;
 using viewtest::MakeSquare;
-using viewtest::PixelOf;
 using viewtest::RefreshMatrices;
-using viewtest::UndoLabels;
-using viewtest::ViewHarness;
+
+using ViewInput = InputStage;
 
 namespace {
-
-// Two views of one document, the upper one a 160 x 120 Top view (16 pixels a
-// unit, the origin at (80, 60)), with one square at the origin.
-class ViewInput : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        orbel::modal::Reset();
-        previousHandler = orbel::modal::SetUnscriptedHandler(
-            [](const orbel::modal::Appearance& a) { ADD_FAILURE() << "unexpected " << a.kind << ": " << a.description; });
-        view = stage.AddView(ViewKindTop, 160, 120);
-        other = stage.AddView(ViewKindFront, 160, 120);
-        RefreshMatrices(view);
-        RefreshMatrices(other);
-        square = MakeSquare(1);
-        stage.Document().AddObject(square);
-        stage.Document().SetModifiedFlag(FALSE);
-    }
-    void TearDown() override
-    {
-        orbel::modal::SetUnscriptedHandler(previousHandler);
-        orbel::modal::Reset();
-    }
-
-    HWND Window() const { return view->GetSafeHwnd(); }
-    CPoint At(const D3DXVECTOR3& world) { return PixelOf(view, world); }
-    void Press(CPoint p, UINT modifiers = 0)
-    {
-        orbel::test::MouseDown(Window(), Button::Left, p, modifiers);
-        orbel::test::RunUntilIdle();
-    }
-    void MoveTo(CPoint p, UINT modifiers = 0)
-    {
-        orbel::test::MouseMove(Window(), p, modifiers | MK_LBUTTON);
-        orbel::test::RunUntilIdle();
-    }
-    void Release(CPoint p, UINT modifiers = 0)
-    {
-        orbel::test::MouseUp(Window(), Button::Left, p, modifiers);
-        orbel::test::RunUntilIdle();
-    }
-    void RightClick(CPoint p, UINT modifiers = 0)
-    {
-        orbel::test::Click(Window(), Button::Right, p, modifiers);
-        orbel::test::RunUntilIdle();
-    }
-    std::vector<std::string> Labels() { return UndoLabels(*stage.Document().m_pUndoManager); }
-    cSelection& Selection() { return stage.Document().m_Selection; }
-
-    ViewHarness stage;
-    CMyOrbelView* view = nullptr;
-    CMyOrbelView* other = nullptr;
-    cObjekt3D* square = nullptr;
-    orbel::modal::UnscriptedHandler previousHandler;
-};
-
-CPoint Offset(CPoint p, int dx, int dy) { return CPoint(p.x + dx, p.y + dy); }
 
 // The red focus frame runs along the top edge.
 bool ShowsFocusFrame(HWND window)
