@@ -125,6 +125,12 @@ public:
     void DrawSelectedVertex(IDirect3DDevice8* device, const SelectedElement& element);
     void DrawBoundingBox(cObjekt3D* object, IDirect3DDevice8* device);
 
+    // The scene as this view sees it, on white and without grid, into a BMP
+    // file of width x height pixels (relative names against the current
+    // folder). Sizes of 0 or below, a size the device refuses and an
+    // unwritable file leave no file and report nothing.
+    void RenderToFile(CString fileName, int width, int height);
+
     ViewCamera GetCamera() const;
     void SetCamera(const ViewCamera& camera);
     PickingCamera GetPickingCamera() const;

@@ -1,8 +1,8 @@
 #include "orbel/views/SceneMaterials.h"
 
-namespace {
+#include "model/ColourScale.h"
 
-constexpr float kByteToUnit = 0.003921569f;
+namespace {
 
 D3DCOLORVALUE Colour(float r, float g, float b) { return D3DCOLORVALUE{r, g, b, 1.0f}; }
 

@@ -1,11 +1,11 @@
 #include "orbel/views/AxisTriad.h"
 #include "orbel/views/CameraMatrices.h"
 #include "orbel/views/MyOrbelView.h"
+#include "orbel/views/PaintTargets.h"
 
 #include "model/MyOrbelDoc.h"
 
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -14,16 +14,6 @@ constexpr COLORREF kFocusedTitleColour = RGB(255, 0, 0);
 constexpr COLORREF kTitleColour = RGB(240, 240, 240);
 constexpr COLORREF kRubberBandColour = RGB(225, 225, 225);
 constexpr COLORREF kFocusFrameColour = RGB(255, 0, 0);
-
-// Releases a Direct3D object of this paint when the paint ends.
-template <typename T>
-struct Released {
-    T* p = nullptr;
-    ~Released()
-    {
-        if (p) p->Release();
-    }
-};
 
 }  // namespace
 
@@ -51,21 +41,7 @@ void CMyOrbelView::OnDraw(CDC* pDC)
         device->SetTransform(D3DTS_VIEW, &m_ViewMatrix);
         device->SetTransform(D3DTS_PROJECTION, &m_ProjectionMatrix);
 
-        D3DDISPLAYMODE mode{};
-        device->GetDisplayMode(&mode);
-        D3DPRESENT_PARAMETERS parameters;
-        std::memset(&parameters, 0, sizeof parameters);
-        parameters.BackBufferWidth = 0;
-        parameters.BackBufferHeight = 0;
-        parameters.BackBufferFormat = mode.Format;
-        parameters.BackBufferCount = 0;
-        parameters.MultiSampleType = D3DMULTISAMPLE_NONE;
-        parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        parameters.hDeviceWindow = m_hWnd;
-        parameters.Windowed = TRUE;
-        parameters.EnableAutoDepthStencil = TRUE;
-        parameters.AutoDepthStencilFormat = D3DFMT_D32;
-
+        D3DPRESENT_PARAMETERS parameters = MakeViewSwapChainParameters(device, 0, 0, m_hWnd, D3DFMT_D32);
         Released<IDirect3DSwapChain8> swapChain;
         if (SUCCEEDED(device->CreateAdditionalSwapChain(&parameters, &swapChain.p)) && swapChain.p) {
             Released<IDirect3DSurface8> backBuffer;
@@ -75,16 +51,12 @@ void CMyOrbelView::OnDraw(CDC* pDC)
                                               D3DMULTISAMPLE_NONE, &depth.p);
             device->SetRenderTarget(backBuffer.p, depth.p);
 
-            device->SetRenderState(D3DRS_CULLMODE, static_cast<DWORD>(m_CullMode));
             device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBackgroundColour, 1.0f, 0);
             device->BeginScene();
             DrawGrid(device);
-            // Texels of alpha 0 leave holes: only alpha above 0 is written.
-            device->SetRenderState(D3DRS_ALPHATESTENABLE, TRUE);
-            device->SetRenderState(D3DRS_ALPHAREF, 0xFF000000);
-            device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_GREATER);
+            BeginSceneStates(device, m_CullMode);
             DrawScene(device);
-            device->SetRenderState(D3DRS_ALPHATESTENABLE, FALSE);
+            EndSceneStates(device);
             device->EndScene();
             swapChain.p->Present(nullptr, nullptr, nullptr, nullptr);
         }

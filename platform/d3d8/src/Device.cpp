@@ -255,6 +255,7 @@ HRESULT Device::CreateAdditionalSwapChain(D3DPRESENT_PARAMETERS* pPresentationPa
     if (!pSwapChain) return D3DERR_INVALIDCALL;
     *pSwapChain = nullptr;
     if (!pPresentationParameters || !pPresentationParameters->Windowed) return D3DERR_INVALIDCALL;
+    if (CurrentTestControl().refuseAdditionalSwapChains) return D3DERR_OUTOFVIDEOMEMORY;
     SwapChain* chain = nullptr;
     const HRESULT hr = MakeSwapChain(*pPresentationParameters, &chain);
     if (FAILED(hr)) return hr;

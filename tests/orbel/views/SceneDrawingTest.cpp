@@ -91,24 +91,7 @@ TEST_F(SceneDrawing, SolidIsLitByLightZeroAndTheOverlayAddsFlatEdges)
 
 TEST_F(SceneDrawing, TexelsOfAlphaZeroLeaveHoles)
 {
-    IDirect3DTexture8* texture = nullptr;
-    ASSERT_TRUE(SUCCEEDED(stage.Device()->CreateTexture(2, 2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture)));
-    D3DLOCKED_RECT locked{};
-    ASSERT_TRUE(SUCCEEDED(texture->LockRect(0, &locked, nullptr, 0)));
-    for (int y = 0; y < 2; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch);
-        row[0] = 0x00FFFFFF;  // transparent left column
-        row[1] = 0xFFFF0000;  // opaque red right column
-    }
-    texture->UnlockRect(0);
-    auto* material = new cMaterial;
-    auto* record = new D3DMATERIAL8{};
-    record->Diffuse = D3DCOLORVALUE{1, 1, 1, 1};
-    record->Ambient = D3DCOLORVALUE{1, 1, 1, 1};
-    material->SetD3DMaterial(record);
-    material->m_pTexture = texture;
-    stage.Document().m_Materials.Add(material);
-    square->SetFaceMaterial(-1, 0);
+    ASSERT_TRUE(viewtest::GiveHalfTransparentTexture(stage.Document(), stage.Device(), square));
 
     top->m_FillMode = D3DFILL_SOLID;
     Image image = stage.Paint(top);

@@ -246,6 +246,32 @@ cObjekt3D* MakeSquare(float half, D3DXVECTOR3 position)
     return object;
 }
 
+bool GiveHalfTransparentTexture(CMyOrbelDoc& document, IDirect3DDevice8* device, cObjekt3D* object)
+{
+    IDirect3DTexture8* texture = nullptr;
+    if (FAILED(device->CreateTexture(2, 2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture)) || !texture) return false;
+    D3DLOCKED_RECT locked{};
+    if (FAILED(texture->LockRect(0, &locked, nullptr, 0))) {
+        texture->Release();
+        return false;
+    }
+    for (int y = 0; y < 2; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch);
+        row[0] = 0x00FFFFFF;  // transparent left column
+        row[1] = 0xFFFF0000;  // opaque red right column
+    }
+    texture->UnlockRect(0);
+    auto* material = new cMaterial;
+    auto* record = new D3DMATERIAL8{};
+    record->Diffuse = D3DCOLORVALUE{1, 1, 1, 1};
+    record->Ambient = D3DCOLORVALUE{1, 1, 1, 1};
+    material->SetD3DMaterial(record);
+    material->m_pTexture = texture;
+    document.m_Materials.Add(material);
+    object->SetFaceMaterial(-1, 0);
+    return true;
+}
+
 std::vector<unsigned char> SaveSceneBytes(CMyOrbelDoc& document)
 {
     std::filesystem::path file = FreshTempPath("orbel-views-scene-");

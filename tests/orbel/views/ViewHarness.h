@@ -118,6 +118,11 @@ std::vector<std::string> UndoLabels(const cUndoManager& undo);
 // texture coordinates 0..1 across it.
 cObjekt3D* MakeSquare(float half, D3DXVECTOR3 position = D3DXVECTOR3(0, 0, 0));
 
+// Gives every face of the object a material whose 2 x 2 texture is
+// transparent in its left column (alpha 0) and opaque red in its right one;
+// false when the device makes no such texture.
+bool GiveHalfTransparentTexture(CMyOrbelDoc& document, IDirect3DDevice8* device, cObjekt3D* object);
+
 // The 58-byte view blocks at the end of a saved scene.
 std::vector<unsigned char> SaveSceneBytes(CMyOrbelDoc& document);
 // false when loading raised the framework's exception (deleted here).

@@ -14,6 +14,7 @@ struct D3D8TestControl {
     bool refuseD24S8 = false;         // ... D3DFMT_D24S8
     bool refuseD16 = false;           // ... D3DFMT_D16
     bool noHardwareTnL = false;       // caps lack D3DDEVCAPS_HWTRANSFORMANDLIGHT
+    bool refuseAdditionalSwapChains = false;  // CreateAdditionalSwapChain runs out of video memory
 };
 
 // Replaces the current control (defaults: nothing injected).
