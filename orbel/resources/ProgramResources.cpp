@@ -3,6 +3,7 @@
 #include "orbel/resources/MaterialTemplates.h"
 
 #include "orbel/resources/ProgramPictures.h"
+#include "orbel/resources/RenderDialogTemplates.h"
 #include "orbel/resources/Resource.h"
 #include "orbel/views/MyOrbelView.h"
 
@@ -168,7 +169,8 @@ ResourceTables MakeProgramResources()
     tables.menus = {MainMenu(), ViewContextMenu()};
     tables.accelerators = {MainAccelerators()};
     tables.strings = Strings();
-    tables.dialogs = {AboutBox(), ToolsPanel(), ObjectPanel(), MaterialListTemplate(), MaterialPanelTemplate()};
+    tables.dialogs = {AboutBox(), ToolsPanel(), ObjectPanel(), MaterialListTemplate(), MaterialPanelTemplate(),
+                      RenderDialogTemplate(), OptionsDialogTemplate()};
     tables.bitmaps = {MakeToolBarImages(IDR_MAINFRAME), MakeSplashPicture(IDB_SPLASH)};
     tables.icons = {MakeProgramIcon(IDR_MAINFRAME)};
     return tables;

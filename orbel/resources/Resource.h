@@ -18,6 +18,8 @@
 #define IDD_OBJECT_PANEL 130
 #define IDD_MATERIAL_LIST 154
 #define IDD_MATERIAL_PANEL 155
+#define IDD_RENDER 169
+#define IDD_OPTIONS 174
 
 // Bitmaps.
 #define IDB_SPLASH 145
@@ -61,6 +63,26 @@
 
 // About box.
 #define IDC_ABOUT_TEXT 1055
+
+// Render dialog.
+#define IDC_RENDER_FILE_NAME 1044
+#define IDC_RENDER_BROWSE 1045
+#define IDC_RENDER_WIDTH 1046
+#define IDC_RENDER_HEIGHT 1047
+#define IDC_SIZE_320X240 1048
+#define IDC_SIZE_800X600 1049
+#define IDC_SIZE_640X480 1050
+#define IDC_SIZE_1024X768 1051
+#define IDC_SIZE_1280X1024 1052
+#define IDC_SIZE_1600X1200 1053
+
+// Options dialog: the light's red, green and blue with their arrows.
+#define IDC_LIGHT_RED 1047
+#define IDC_LIGHT_RED_SPIN 1050
+#define IDC_LIGHT_GREEN 1051
+#define IDC_LIGHT_GREEN_SPIN 1052
+#define IDC_LIGHT_BLUE 1053
+#define IDC_LIGHT_BLUE_SPIN 1054
 
 // Splash window status line.
 #define IDC_SPLASH_STATUS 1
