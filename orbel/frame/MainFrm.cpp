@@ -41,6 +41,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLS_PANEL, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_TOOLS_PANEL, OnBarCheck)
     ON_MESSAGE(WM_USER, OnPanelMessage)
+    ON_COMMAND(ID_RENDER, OnRender)
+    ON_COMMAND(ID_OPTIONS, OnOptions)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;

@@ -89,6 +89,11 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT createStruct);
     afx_msg void OnTabSelChange(NMHDR* header, LRESULT* result);
     afx_msg void OnPanelAreaClicked();
+    // "Render": the active view into an image file, with "Images" as the
+    // current folder while the dialog and the rendering run. "Options": the
+    // light's colour. Both redraw the views, even when cancelled.
+    afx_msg void OnRender();
+    afx_msg void OnOptions();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -1,0 +1,59 @@
+#include "orbel/frame/MainFrm.h"
+#include "orbel/panels/DialogRender.h"
+#include "orbel/panels/OptionsDialog.h"
+#include "orbel/views/MyOrbelView.h"
+
+#include <model/ColourScale.h>
+#include <model/MyOrbelDoc.h>
+
+#include <memory>
+
+namespace {
+
+constexpr DWORD kSceneLight = 0;
+
+void RedrawAllViews(CMyOrbelDoc* document)
+{
+    if (document != nullptr)
+        document->RedrawViews();
+}
+
+}  // namespace
+
+void CMainFrame::OnRender()
+{
+    // A name typed without a folder lands in "Images".
+    ::SetCurrentDirectoryA(m_ProgramDir);
+    ::SetCurrentDirectoryA("Images");
+
+    // A new dialog each time: every use starts from an empty name and 800 x 600.
+    auto dialog = std::make_unique<cDialogRender>();
+    if (dialog->DoModal() == IDOK) {
+        if (auto* view = dynamic_cast<CMyOrbelView*>(GetActiveView()))
+            view->RenderToFile(dialog->m_FileName, dialog->m_Width, dialog->m_Height);
+    }
+    dialog.reset();
+    RedrawAllViews(GetSceneDocument());
+    ::SetCurrentDirectoryA(m_ProgramDir);
+}
+
+void CMainFrame::OnOptions()
+{
+    if (m_pDevice == nullptr)
+        return;
+    D3DLIGHT8 light{};
+    m_pDevice->GetLight(kSceneLight, &light);
+
+    auto dialog = std::make_unique<cOptionsDialog>();
+    dialog->m_Red = UnitToByte(light.Diffuse.r);
+    dialog->m_Green = UnitToByte(light.Diffuse.g);
+    dialog->m_Blue = UnitToByte(light.Diffuse.b);
+    if (dialog->DoModal() == IDOK) {
+        light.Diffuse.r = ByteToUnit(dialog->m_Red);
+        light.Diffuse.g = ByteToUnit(dialog->m_Green);
+        light.Diffuse.b = ByteToUnit(dialog->m_Blue);
+        m_pDevice->SetLight(kSceneLight, &light);
+    }
+    dialog.reset();
+    RedrawAllViews(GetSceneDocument());
+}
