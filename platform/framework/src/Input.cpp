@@ -214,6 +214,11 @@ int TranslateAccelerator(HWND hWnd, HACCEL hAccTable, LPMSG lpMsg) {
     const AcceleratorTable* table = AfxAcceleratorTableFromHandle(hAccTable);
     if (table == nullptr || lpMsg == nullptr)
         return 0;
+    // A disabled window takes no commands from keys, as on Windows: while a
+    // modal dialog disables the frame, Ctrl+Z in the dialog's edit must not
+    // undo the scene behind it.
+    if (!::IsWindowEnabled(hWnd))
+        return 0;
     const UINT message = lpMsg->message;
     if (message != WM_KEYDOWN && message != WM_SYSKEYDOWN && message != WM_CHAR)
         return 0;

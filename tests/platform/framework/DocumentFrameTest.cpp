@@ -92,6 +92,28 @@ TEST_F(DocumentFrameTest, AcceleratorsWorkButPlainKeysStayWithTextFields) {
     EXPECT_STREQ(typed, "x");
 }
 
+TEST_F(DocumentFrameTest, AcceleratorsDoNothingWhileTheFrameIsDisabled) {
+    frame = StartTestProgram(app);
+    ASSERT_NE(frame, nullptr);
+    // What a modal dialog owned by the frame looks like to the keyboard.
+    CWnd dialog;
+    ASSERT_TRUE(dialog.CreateEx(0, nullptr, "modal", WS_POPUP | WS_VISIBLE, CRect(0, 0, 120, 40), frame, 0));
+    CWnd edit;
+    ASSERT_TRUE(edit.CreateEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 20), &dialog, 77));
+    frame->EnableWindow(FALSE);
+    edit.SetFocus();
+    Events().clear();
+    orbel::test::PressKey('D', MK_CONTROL);
+    orbel::test::RunUntilIdle();
+    EXPECT_TRUE(Events().empty());
+
+    frame->EnableWindow(TRUE);
+    orbel::test::PressKey('D', MK_CONTROL);
+    orbel::test::RunUntilIdle();
+    EXPECT_EQ(Events(), (std::vector<std::string>{"view command"}));
+    dialog.DestroyWindow();
+}
+
 TEST_F(DocumentFrameTest, TitleNamesTheDocumentThenTheProgram) {
     frame = StartTestProgram(app);
     ASSERT_NE(frame, nullptr);
