@@ -38,7 +38,9 @@ function(orbel_add_plugin name ext)
     LIBRARY_OUTPUT_DIRECTORY ${ORBEL_PLUGIN_DIR}
     CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
     BUILD_RPATH "\$ORIGIN/..")
-  target_link_options(${name} PRIVATE -Wl,-Bsymbolic -Wl,--no-undefined)
+  target_link_options(${name} PRIVATE -Wl,-Bsymbolic -Wl,--no-undefined
+    -Wl,--version-script=${PROJECT_SOURCE_DIR}/plugins/common/Exports.map)
+  set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/plugins/common/Exports.map)
 endfunction()
 
 # orbel_platform_library(<target> <dir>): a shared library of the layer made of
