@@ -33,14 +33,6 @@ bool WorldToObject(const cObjekt3D& object, const D3DXVECTOR3& p, D3DXVECTOR3& o
 
 cPointCreator::cPointCreator() = default;
 
-void cPointCreator::Release()
-{
-    m_Requests.Free();
-    delete m_pPanel;
-    m_pPanel = nullptr;
-    delete this;
-}
-
 void cPointCreator::Clear()
 {
     m_Event = 0;
@@ -51,15 +43,14 @@ void cPointCreator::Clear()
 void cPointCreator::ShowPanel(CWnd* parent)
 {
     Clear();
-    delete m_pPanel;
+    DeletePanel();
     m_pPanel = new cDialogPlugin;
     m_pPanel->CreatePanel(parent);
 }
 
 void cPointCreator::HidePanel()
 {
-    delete m_pPanel;
-    m_pPanel = nullptr;
+    DeletePanel();
     Clear();
 }
 

@@ -9,11 +9,10 @@
 class cDialogPlugin;
 class cSelection;
 
-class cPointCreator : public cPluginBase {
+class cPointCreator : public cPanelPlugin<cDialogPlugin> {
 public:
     cPointCreator();
 
-    void Release() override;
     void ShowPanel(CWnd* parent) override;
     void HidePanel() override;
     bool OnEvent(int event) override;
@@ -29,6 +28,5 @@ private:
     void AddPoint(const float* world);
     void ShowSelectionStatus();
 
-    cDialogPlugin* m_pPanel = nullptr;
     cSelection* m_pSelection = nullptr;
 };

@@ -19,14 +19,6 @@ constexpr int kMinStacks = 2;
 
 cSphereCreator::cSphereCreator() = default;
 
-void cSphereCreator::Release()
-{
-    m_Requests.Free();
-    delete m_pPanel;
-    m_pPanel = nullptr;
-    delete this;
-}
-
 void cSphereCreator::Reset()
 {
     m_Centre = D3DXVECTOR3(0.0f, 0.0f, 0.0f);
@@ -47,7 +39,7 @@ void cSphereCreator::ShowPanel(CWnd* parent)
     const HINSTANCE previous = AfxGetResourceHandle();
     AfxSetResourceHandle(GetPluginModuleHandle());
     Reset();
-    delete m_pPanel;
+    DeletePanel();
     m_pPanel = new cDialogPlugin;
     m_pPanel->Create(IDD_SPHERE_PANEL, parent);
     WritePanelValues();
@@ -57,8 +49,7 @@ void cSphereCreator::ShowPanel(CWnd* parent)
 
 void cSphereCreator::HidePanel()
 {
-    delete m_pPanel;
-    m_pPanel = nullptr;
+    DeletePanel();
     Reset();
 }
 

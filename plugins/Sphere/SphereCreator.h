@@ -12,13 +12,12 @@
 class cDialogPlugin;
 class cObjekt3D;
 
-class cSphereCreator : public cPluginBase {
+class cSphereCreator : public cPanelPlugin<cDialogPlugin> {
 public:
     enum DragState { WAITING = 0, DRAGGING = 1, FINISHED = 2 };
 
     cSphereCreator();
 
-    void Release() override;
     void ShowPanel(CWnd* parent) override;
     void HidePanel() override;
     bool OnEvent(int event) override;
@@ -36,7 +35,6 @@ private:
     bool ReadPanelValues();
     void WritePanelValues();
 
-    cDialogPlugin* m_pPanel = nullptr;
     IDirect3DDevice8* m_pDevice = nullptr;
     cObjekt3D* m_pTarget = nullptr;
     float m_Radius = 0.0f;

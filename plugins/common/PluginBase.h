@@ -18,3 +18,27 @@ protected:
     int m_Event = 0;
     cRequestList m_Requests;
 };
+
+// A plug-in with a panel of its own class: the panel exists while the tool
+// is active, and Release takes it along when the program ends with the tool
+// still active.
+template <class Panel>
+class cPanelPlugin : public cPluginBase {
+public:
+    void Release() override
+    {
+        m_Requests.Free();
+        DeletePanel();
+        delete this;
+    }
+
+protected:
+    // The window goes with the object.
+    void DeletePanel()
+    {
+        delete m_pPanel;
+        m_pPanel = nullptr;
+    }
+
+    Panel* m_pPanel = nullptr;
+};
