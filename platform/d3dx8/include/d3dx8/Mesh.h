@@ -218,8 +218,11 @@ ORBEL_API HRESULT D3DXValidMesh(ID3DXMesh* pMeshIn, const DWORD* pAdjacency, ID3
 
 // A copy of the mesh prepared for simplification: every bow-tie vertex is
 // split into one vertex per fan of faces (the copies appended after the
-// existing vertices). pAdjacencyOut (may be pAdjacencyIn) receives the
-// copy's adjacency. Fails like D3DXValidMesh for bad indices or adjacency.
+// existing vertices). Only neighbours that name each other join faces into
+// a fan. pAdjacencyOut (may be pAdjacencyIn) receives the adjacency used,
+// which splitting leaves true. Fails for an index not below the vertex
+// count, an adjacency entry naming no face, or more vertices than 16-bit
+// indices address.
 ORBEL_API HRESULT D3DXCleanMesh(ID3DXMesh* pMeshIn, const DWORD* pAdjacencyIn, ID3DXMesh** ppMeshOut,
                                 DWORD* pAdjacencyOut, ID3DXBuffer** ppErrorsAndWarnings);
 

@@ -1,0 +1,100 @@
+// Welding of vertices that are exact duplicates.
+#include "MeshBase.h"
+#include "MeshBuffer.h"
+
+#include "d3d8/src/FvfLayout.h"
+
+#include <meshoptimizer.h>
+
+#include <algorithm>
+#include <new>
+#include <numeric>
+
+namespace orbel::d3dx8 {
+namespace {
+
+bool AllZero(const D3DXWELDEPSILONS* epsilons) {
+    if (!epsilons) return true;
+    if (epsilons->SkinWeights != 0.0f || epsilons->Normal != 0.0f || epsilons->Flags != 0) return false;
+    return std::all_of(std::begin(epsilons->Tex), std::end(epsilons->Tex), [](float e) { return e == 0.0f; });
+}
+
+// The vertices with -0 read as +0 in every float component (colours are
+// words, not floats, and stay as they are).
+std::vector<BYTE> ComparableVertices(const MeshData& mesh) {
+    const d3d8::FvfLayout layout = d3d8::ParseFvf(mesh.fvf);
+    std::vector<std::pair<int, int>> floats{{0, 3}};  // byte offset, float count
+    if (layout.normal >= 0) floats.push_back({layout.normal, 3});
+    if (layout.pointSize >= 0) floats.push_back({layout.pointSize, 1});
+    for (int set = 0; set < layout.texCount; ++set) floats.push_back({layout.texCoord[set], layout.texCoordSize[set]});
+    std::vector<BYTE> bytes = mesh.vertices;
+    for (std::size_t v = 0; v < bytes.size(); v += mesh.stride)
+        for (auto [offset, count] : floats)
+            for (int k = 0; k < count; ++k) {
+                float value;
+                BYTE* at = &bytes[v + static_cast<std::size_t>(offset) + 4u * static_cast<unsigned>(k)];
+                std::memcpy(&value, at, 4);
+                value += 0.0f;
+                std::memcpy(at, &value, 4);
+            }
+    return bytes;
+}
+
+}  // namespace
+}  // namespace orbel::d3dx8
+
+using namespace orbel::d3dx8;
+
+HRESULT D3DXWeldVertices(ID3DXMesh* pMesh, D3DXWELDEPSILONS* pEpsilons, const DWORD* pAdjacencyIn,
+                         DWORD* pAdjacencyOut, DWORD* pFaceRemap, ID3DXBuffer** ppVertexRemap) {
+    if (ppVertexRemap) *ppVertexRemap = nullptr;
+    MeshAccess* access = AccessOf(pMesh);
+    if (!access || access->Locked()) return D3DERR_INVALIDCALL;
+    if (!AllZero(pEpsilons)) return E_NOTIMPL;
+    MeshData& mesh = access->Data();
+    if (!IndicesInRange(mesh)) return D3DXERR_INVALIDMESH;
+    if (pAdjacencyIn && !AdjacencyInRange(mesh, pAdjacencyIn)) return D3DERR_INVALIDCALL;
+
+    try {
+        const DWORD vertices = mesh.NumVertices();
+        const std::vector<BYTE> comparable = ComparableVertices(mesh);
+        // Without indices every vertex counts, so unused ones stay; new
+        // numbers follow first appearance, so each group keeps its first.
+        std::vector<unsigned int> newOfOld(vertices);
+        const std::size_t unique = meshopt_generateVertexRemap(newOfOld.data(), nullptr, vertices, comparable.data(),
+                                                               vertices, mesh.stride);
+        std::vector<DWORD> oldOfNew(unique, kNoFace);
+        for (DWORD v = 0; v < vertices; ++v)
+            if (oldOfNew[newOfOld[v]] == kNoFace) oldOfNew[newOfOld[v]] = v;
+
+        MeshData result;
+        result.fvf = mesh.fvf;
+        result.stride = mesh.stride;
+        result.options = mesh.options;
+        result.vertices.resize(unique * mesh.stride);
+        for (std::size_t n = 0; n < unique; ++n)
+            std::memcpy(&result.vertices[n * mesh.stride], &mesh.vertices[std::size_t{oldOfNew[n]} * mesh.stride],
+                        mesh.stride);
+        result.indices.resize(mesh.indices.size());
+        std::transform(mesh.indices.begin(), mesh.indices.end(), result.indices.begin(),
+                       [&](WORD i) { return static_cast<WORD>(newOfOld[i]); });
+        result.attributes = mesh.attributes;
+        if (!mesh.table.empty()) result.table = BuildAttributeTable(result);
+        std::vector<DWORD> adjacency;
+        if (pAdjacencyOut) {
+            adjacency.resize(result.indices.size());
+            ComputeAdjacency(result, 0.0f, adjacency.data());
+        }
+        ID3DXBuffer* remap = nullptr;
+        if (ppVertexRemap && !(remap = NewBuffer(oldOfNew))) return E_OUTOFMEMORY;
+
+        const DWORD faces = mesh.NumFaces();
+        mesh = std::move(result);
+        if (pAdjacencyOut) std::copy(adjacency.begin(), adjacency.end(), pAdjacencyOut);
+        if (pFaceRemap) std::iota(pFaceRemap, pFaceRemap + faces, 0u);
+        if (ppVertexRemap) *ppVertexRemap = remap;
+        return D3D_OK;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
