@@ -65,6 +65,49 @@ public:
     // The panels' and plug-ins' posted WM_USER codes (FM_...); always 1.
     afx_msg LRESULT OnPanelMessage(WPARAM code, LPARAM argument);
 
+    // ---- commands: modes, edits, undo and redo ----
+    // A mode button toggles its mode; a view mode ends the transform mode
+    // and the reverse; both drop the current tool.
+    afx_msg void OnViewMode(UINT commandId);
+    afx_msg void OnObjectMode(UINT commandId);
+    // Sets the selection mode and empties the selection (no undo step).
+    afx_msg void OnSelectMode(UINT commandId);
+    // Toggles one axis mask, but never to a third active axis.
+    afx_msg void OnMaskAxis(UINT commandId);
+    afx_msg void OnPivotMode();
+    afx_msg void OnEditUndo();
+    afx_msg void OnEditRedo();
+    afx_msg void OnJoinObjects();
+    afx_msg void OnCloneObject();
+    afx_msg void OnDeleteSelection();
+    afx_msg void OnSelectAll();
+    afx_msg void OnUpdateViewRotate(CCmdUI* cmdUI);
+    afx_msg void OnUpdateViewMove(CCmdUI* cmdUI);
+    afx_msg void OnUpdateViewZoom(CCmdUI* cmdUI);
+    afx_msg void OnUpdateRotateObject(CCmdUI* cmdUI);
+    afx_msg void OnUpdateMoveObject(CCmdUI* cmdUI);
+    afx_msg void OnUpdateScaleObject(CCmdUI* cmdUI);
+    afx_msg void OnUpdateSelectObject(CCmdUI* cmdUI);
+    afx_msg void OnUpdateSelectPolygon(CCmdUI* cmdUI);
+    afx_msg void OnUpdateSelectLine(CCmdUI* cmdUI);
+    afx_msg void OnUpdateSelectPoint(CCmdUI* cmdUI);
+    afx_msg void OnUpdateMaskX(CCmdUI* cmdUI);
+    afx_msg void OnUpdateMaskY(CCmdUI* cmdUI);
+    afx_msg void OnUpdateMaskZ(CCmdUI* cmdUI);
+    afx_msg void OnUpdatePivotMode(CCmdUI* cmdUI);
+    afx_msg void OnUpdateEditUndo(CCmdUI* cmdUI);
+    afx_msg void OnUpdateEditRedo(CCmdUI* cmdUI);
+    afx_msg void OnUpdateJoinObjects(CCmdUI* cmdUI);
+    afx_msg void OnUpdateCloneObject(CCmdUI* cmdUI);
+    afx_msg void OnUpdateDeleteSelection(CCmdUI* cmdUI);
+
+    // ---- import and export through the plug-ins of those kinds ----
+    afx_msg void OnFileImport();
+    afx_msg void OnFileExport();
+    afx_msg void OnUpdateFileImport(CCmdUI* cmdUI);
+    afx_msg void OnUpdateFileExport(CCmdUI* cmdUI);
+    void OnImportExport(BOOL import);
+
     // What the views, panels and commands work with.
     CMyOrbelView* GetPaneView(int row, int column) const;
     CMyOrbelDoc* GetSceneDocument() const;

@@ -159,7 +159,8 @@ INT_PTR CFileDialog::DoModal() {
     if (orbel::modal::IsScripted()) {
         // Described by the filter, so a test can tell open from save dialogs.
         const auto scripted = orbel::modal::Take(orbel::modal::kFileDialog, (q.open ? "Open: " : "Save: ") + q.filter);
-        if (scripted.result == IDOK && !scripted.text.empty()) answer = FileDialogAnswer{scripted.text, q.filterIndex};
+        if (scripted.result == IDOK && !scripted.text.empty())
+            answer = FileDialogAnswer{scripted.text, scripted.filterIndex > 0 ? scripted.filterIndex : q.filterIndex};
     } else {
         answer = showRealFileDialog(q, m_ofn.hwndOwner);
     }

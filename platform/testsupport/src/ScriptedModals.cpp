@@ -12,10 +12,11 @@ void ScriptMessageBox(int answer) {
     modal::Push(modal::kMessageBox, std::move(a));
 }
 
-void ScriptFileDialog(const std::string& path) {
+void ScriptFileDialog(const std::string& path, int filterIndex) {
     modal::Answer a;
     a.result = IDOK;
     a.text = path;
+    a.filterIndex = filterIndex;
     modal::Push(modal::kFileDialog, std::move(a));
 }
 

@@ -7,6 +7,8 @@
 
 #include "tests/support/PluginDouble.h"
 
+#include "orbel/views/MyOrbelView.h"
+
 #include <model/MyOrbelDoc.h>
 
 #include <gtest/gtest.h>
@@ -61,7 +63,7 @@ protected:
         return object;
     }
 
-    void SelectObjects(std::initializer_list<cObjekt3D*> objects)
+    void Select(std::initializer_list<cObjekt3D*> objects)
     {
         document->m_Selection.Clear();
         for (cObjekt3D* object : objects)

@@ -26,7 +26,7 @@ using FrameRequestsTest = FrameTest;
 TEST_F(FrameRequestsTest, NewObjectIsSelectedAloneWithTheNextIdBeforeTheRefresh)
 {
     cObjekt3D* old = AddStrip(2);
-    SelectObjects({old});
+    Select({old});
     PluginDouble* tool = AddTool(PLUGIN_CREATE, "Sphere");
     Activate(0);
     tool->SetUndoLabel("Create Sphere");
@@ -81,7 +81,7 @@ TEST_F(FrameRequestsTest, MaterialsSelectionAndDeviceAreHandedOver)
 TEST_F(FrameRequestsTest, SelectionModeRequestsKeepTheSelectionAndClearingEmptiesIt)
 {
     cObjekt3D* strip = AddStrip(2);
-    SelectObjects({strip});
+    Select({strip});
     PluginDouble* tool = AddTool(PLUGIN_MODIFY);
 
     tool->Accept(PE_EXECUTE, {{PR_SELECT_FACES}, {PR_SELECT_VERTICES}, {PR_SELECT_OBJECTS}, {PR_CLEAR_SELECTION}});
@@ -109,7 +109,7 @@ TEST_F(FrameRequestsTest, UndoPointWithoutTextRecordsAnEmptyLabel)
 TEST_F(FrameRequestsTest, CodesOfOtherStartersAndUnknownCodesAreIgnored)
 {
     cObjekt3D* strip = AddStrip(1);
-    SelectObjects({strip});
+    Select({strip});
     PluginDouble* tool = AddTool(PLUGIN_CREATE);
     tool->Accept(PE_ACTIVATE, {{PR_POINT, PR_CAPTURE_MOUSE, PR_PICK_POINT, PR_FILE_PATH, PR_FILE_TITLE,
                                 PR_PANEL_ACTION, 0, 120, -1}});
@@ -147,7 +147,7 @@ TEST_F(FrameRequestsTest, SelectionChangeShowsNameAndColourAndRefreshesTheTool)
     red->m_Colour[2] = 20.0f;
     cObjekt3D* other = AddStrip(1, "Other");
 
-    SelectObjects({red});
+    Select({red});
     frame->NotifySelectionChanged();
     EXPECT_EQ(std::string(panel.GetObjectName()), "Red");
     EXPECT_TRUE(nameEdit->IsWindowEnabled());
@@ -157,7 +157,7 @@ TEST_F(FrameRequestsTest, SelectionChangeShowsNameAndColourAndRefreshesTheTool)
     EXPECT_EQ(tool->Events().back(), PE_REFRESH);
     EXPECT_EQ(tool->LastSetParam(PR_SELECTION)->value, &document->m_Selection);
 
-    SelectObjects({red, other});
+    Select({red, other});
     frame->NotifySelectionChanged();
     EXPECT_EQ(std::string(panel.GetObjectName()), "Multiple Selection");
     EXPECT_FALSE(nameEdit->IsWindowEnabled());
@@ -165,7 +165,7 @@ TEST_F(FrameRequestsTest, SelectionChangeShowsNameAndColourAndRefreshesTheTool)
     EXPECT_EQ(panel.m_Red, 0.0f);
     EXPECT_EQ(panel.m_Blue, 150.0f);
 
-    SelectObjects({});
+    Select({});
     frame->NotifySelectionChanged();
     EXPECT_EQ(std::string(panel.GetObjectName()), "None Selected");
     EXPECT_FALSE(nameEdit->IsWindowEnabled());
@@ -213,7 +213,7 @@ TEST_F(FrameRequestsTest, RenameGivesTheLastSelectedObjectThePanelTextAndMarksTh
     cObjekt3D* first = AddStrip(1, "First");
     cObjekt3D* second = AddStrip(1, "Second");
     document->SetModifiedFlag(FALSE);
-    SelectObjects({first, second});
+    Select({first, second});
     frame->GetObjectPanel().GetDlgItem(IDC_OBJECT_NAME)->SetWindowText("Renamed");
     frame->SendMessage(WM_USER, FM_RENAME, 0);
     EXPECT_EQ(std::string(second->m_Name), "Renamed");
@@ -222,7 +222,7 @@ TEST_F(FrameRequestsTest, RenameGivesTheLastSelectedObjectThePanelTextAndMarksTh
     EXPECT_FALSE(document->m_pUndoManager->CanUndo());
 
     document->SetModifiedFlag(FALSE);
-    SelectObjects({});
+    Select({});
     frame->SendMessage(WM_USER, FM_RENAME, 0);
     EXPECT_FALSE(document->IsModified());
 }
@@ -231,7 +231,7 @@ TEST_F(FrameRequestsTest, ColourGoesToEverySelectedObjectAndBackIntoThePanel)
 {
     cObjekt3D* first = AddStrip(1);
     cObjekt3D* second = AddStrip(1);
-    SelectObjects({first, second});
+    Select({first, second});
     cDialogy1& panel = frame->GetObjectPanel();
     panel.m_Red = 1.0f;
     panel.m_Green = 2.0f;
@@ -243,7 +243,7 @@ TEST_F(FrameRequestsTest, ColourGoesToEverySelectedObjectAndBackIntoThePanel)
     }
     EXPECT_FALSE(document->m_pUndoManager->CanUndo());
 
-    SelectObjects({});
+    Select({});
     panel.m_Red = 9.0f;
     frame->SendMessage(WM_USER, FM_SET_COLOUR, 0);
     EXPECT_EQ(panel.m_Red, 150.0f);

@@ -26,6 +26,7 @@ struct Answer {
     int result = 0;                  // ID* of a box or dialog; a popup menu's command (0: dismissed)
     std::string text;                // file dialogs: the chosen path
     COLORREF color = 0;              // colour dialogs
+    int filterIndex = 0;             // file dialogs: the chosen filter entry (1-based; 0 keeps the dialog's)
     std::function<void(HWND)> act;   // dialogs: acts on the live dialog before it ends
     std::function<void(HMENU)> look; // popup menus: looks at the menu as it is shown
 };

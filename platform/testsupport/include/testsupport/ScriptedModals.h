@@ -13,8 +13,9 @@ namespace orbel::test {
 
 // The next message box answers IDOK, IDYES, IDNO, IDCANCEL, ...
 ORBEL_API void ScriptMessageBox(int answer);
-// The next file dialog chooses this path ("\" or "/" separators).
-ORBEL_API void ScriptFileDialog(const std::string& path);
+// The next file dialog chooses this path ("\" or "/" separators), and the
+// filter entry filterIndex (1-based; 0 keeps the dialog's own).
+ORBEL_API void ScriptFileDialog(const std::string& path, int filterIndex = 0);
 ORBEL_API void ScriptFileDialogCancel();
 // The next colour dialog chooses this colour.
 ORBEL_API void ScriptColorDialog(COLORREF color);
