@@ -1,5 +1,7 @@
 #include <testsupport/ControlInput.h>
 
+#include <framework/ControlStyles.h>
+
 #include "WindowImpl.h"
 
 #include <QAbstractButton>
@@ -26,7 +28,12 @@ Widget* widgetAs(HWND h) {
 }  // namespace
 
 void ClickButton(HWND button) {
-    if (auto* b = widgetAs<QAbstractButton>(button)) b->click();
+    // Owner-drawn buttons have no widget of their own; they take the click
+    // as a message.
+    if (auto* b = widgetAs<QAbstractButton>(button))
+        b->click();
+    else
+        ::SendMessage(button, BM_CLICK, 0, 0);
 }
 
 void ChooseListLine(HWND listBox, int line) {
