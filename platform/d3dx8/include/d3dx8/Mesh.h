@@ -183,7 +183,8 @@ struct ID3DXPMesh : ID3DXBaseMesh {
     // Moves to exactly Vertices vertices, clamped to [min, max]. Faces keep
     // their attribute and their relative order; vertices keep the base
     // mesh's data and relative order; no face of a level is degenerate. At
-    // the maximum the buffers equal the base mesh's.
+    // the maximum the buffers equal the base mesh's, less any face of it
+    // that repeats a vertex. Fails while a buffer is locked.
     virtual HRESULT SetNumVertices(DWORD Vertices) = 0;
 
 protected:

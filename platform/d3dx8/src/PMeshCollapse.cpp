@@ -1,0 +1,433 @@
+#include "PMeshCollapse.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numeric>
+
+namespace orbel::d3dx8 {
+namespace {
+
+// Open borders and borders between attributes weigh this much more than
+// the surface, so they move only where that costs almost nothing.
+constexpr double kBorderWeight = 10.0;
+
+// Each pass applies at most this share of the candidates, cheapest first,
+// so that costs are refreshed often enough to stay close to a strict
+// cheapest-first order.
+constexpr std::size_t kPassShare = 4;
+
+using Vec = std::array<double, 3>;
+
+Vec Sub(const Vec& a, const Vec& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
+Vec Cross(const Vec& a, const Vec& b) {
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+double Dot(const Vec& a, const Vec& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+// Sum of squared distances to weighted planes: p'Ap + 2b'p + c.
+struct Quadric {
+    double a00 = 0, a01 = 0, a02 = 0, a11 = 0, a12 = 0, a22 = 0;
+    double b0 = 0, b1 = 0, b2 = 0, c = 0;
+
+    void AddPlane(const Vec& n, double d, double w) {
+        a00 += w * n[0] * n[0];
+        a01 += w * n[0] * n[1];
+        a02 += w * n[0] * n[2];
+        a11 += w * n[1] * n[1];
+        a12 += w * n[1] * n[2];
+        a22 += w * n[2] * n[2];
+        b0 += w * d * n[0];
+        b1 += w * d * n[1];
+        b2 += w * d * n[2];
+        c += w * d * d;
+    }
+    void Add(const Quadric& q) {
+        a00 += q.a00, a01 += q.a01, a02 += q.a02, a11 += q.a11, a12 += q.a12, a22 += q.a22;
+        b0 += q.b0, b1 += q.b1, b2 += q.b2, c += q.c;
+    }
+    double Error(const Vec& p) const {
+        const double x = p[0], y = p[1], z = p[2];
+        const double e = x * (a00 * x + 2 * a01 * y + 2 * a02 * z) + y * (a11 * y + 2 * a12 * z) + a22 * z * z +
+                         2 * (b0 * x + b1 * y + b2 * z) + c;
+        return std::max(e, 0.0);
+    }
+};
+
+// What may move where: interior vertices anywhere along an edge; vertices
+// on one open border or one attribute border only along it (onto one of
+// their two chain neighbours); corners, vertices on edges of more than two
+// faces and vertices where borders meet not at all.
+enum class Kind : unsigned char { Interior, Chain, Fixed };
+
+class Collapser {
+public:
+    explicit Collapser(const MeshData& mesh) : mesh_(mesh) {}
+
+    CollapseSequence Run(DWORD minVertices, DWORD minFaces);
+
+private:
+    struct Candidate {
+        double cost;
+        DWORD from, to;
+    };
+
+    void Load();
+    void Classify();
+    void AddQuadrics();
+    void DropUnused(CollapseSequence& sequence);
+    // The cheapest allowed target of `u`, or false.
+    bool BestTarget(DWORD u, Candidate& best);
+    // Whether moving u onto v keeps every edge on at most two faces and
+    // turns no face over.
+    bool Allowed(DWORD u, DWORD v);
+    void Apply(DWORD u, DWORD v, CollapseSequence& sequence);
+    void TidyFaces(DWORD v);
+    Vec FaceNormal(DWORD f, DWORD replace, DWORD with) const;
+
+    const MeshData& mesh_;
+    DWORD vertexCount_ = 0, faceCount_ = 0;
+    std::vector<Vec> positions_;
+    std::vector<DWORD> corners_;               // current vertex of every face corner
+    std::vector<bool> faceAlive_;
+    std::vector<std::vector<DWORD>> facesOf_;  // faces around each vertex (dead ones tidied lazily)
+    std::vector<Kind> kind_;
+    std::vector<std::array<DWORD, 2>> chain_;  // a chain vertex's neighbours along its border
+    std::vector<Quadric> quadrics_;
+    std::vector<bool> alive_;
+    DWORD liveVertices_ = 0, liveFaces_ = 0;
+    // Scratch marks, valid where equal to the current stamp.
+    std::vector<DWORD> mark_, seen_;
+    DWORD stamp_ = 0;
+    std::vector<Candidate> options_;
+    // Each vertex's cheapest allowed collapse, refreshed when its
+    // surroundings change.
+    std::vector<Candidate> best_;
+    std::vector<bool> hasBest_, dirty_;
+};
+
+void Collapser::Load() {
+    vertexCount_ = mesh_.NumVertices();
+    faceCount_ = mesh_.NumFaces();
+    positions_.resize(vertexCount_);
+    for (DWORD v = 0; v < vertexCount_; ++v) {
+        float p[3];
+        mesh_.Position(v, p);
+        positions_[v] = {p[0], p[1], p[2]};
+    }
+    corners_.assign(mesh_.indices.begin(), mesh_.indices.end());
+    faceAlive_.assign(faceCount_, false);
+    facesOf_.assign(vertexCount_, {});
+    for (DWORD f = 0; f < faceCount_; ++f) {
+        const DWORD* c = &corners_[std::size_t{f} * 3];
+        if (c[0] == c[1] || c[1] == c[2] || c[0] == c[2]) continue;  // never part of any level
+        faceAlive_[f] = true;
+        ++liveFaces_;
+        for (int k = 0; k < 3; ++k) facesOf_[c[k]].push_back(f);
+    }
+    alive_.assign(vertexCount_, true);
+    liveVertices_ = vertexCount_;
+    mark_.assign(vertexCount_, 0);
+    seen_.assign(vertexCount_, 0);
+}
+
+// Edges by the faces on them: one face is an open border, two faces in
+// opposite directions an interior edge (a border between attributes when
+// their attributes differ), anything else fixes both ends.
+void Collapser::Classify() {
+    struct HalfEdge {
+        DWORD low, high, face;
+        bool up;
+    };
+    std::vector<HalfEdge> edges;
+    edges.reserve(std::size_t{liveFaces_} * 3);
+    for (DWORD f = 0; f < faceCount_; ++f) {
+        if (!faceAlive_[f]) continue;
+        for (int k = 0; k < 3; ++k) {
+            const DWORD a = corners_[std::size_t{f} * 3 + k], b = corners_[std::size_t{f} * 3 + (k + 1) % 3];
+            edges.push_back({std::min(a, b), std::max(a, b), f, a < b});
+        }
+    }
+    std::sort(edges.begin(), edges.end(), [](const HalfEdge& x, const HalfEdge& y) {
+        return x.low != y.low ? x.low < y.low : x.high < y.high;
+    });
+    std::vector<int> borders(vertexCount_, 0), seams(vertexCount_, 0);
+    std::vector<bool> fixed(vertexCount_, false);
+    chain_.assign(vertexCount_, {kNoFace, kNoFace});
+    auto link = [this](DWORD a, DWORD b) {
+        auto& c = chain_[a];
+        (c[0] == kNoFace ? c[0] : c[1]) = b;
+    };
+    for (std::size_t i = 0; i < edges.size();) {
+        std::size_t j = i;
+        while (j < edges.size() && edges[j].low == edges[i].low && edges[j].high == edges[i].high) ++j;
+        const DWORD a = edges[i].low, b = edges[i].high;
+        const std::size_t count = j - i;
+        if (count == 1) {
+            ++borders[a], ++borders[b];
+            link(a, b), link(b, a);
+        } else if (count == 2 && edges[i].up != edges[i + 1].up) {
+            if (mesh_.attributes[edges[i].face] != mesh_.attributes[edges[i + 1].face]) {
+                ++seams[a], ++seams[b];
+                link(a, b), link(b, a);
+            }
+        } else {
+            fixed[a] = fixed[b] = true;
+        }
+        i = j;
+    }
+    kind_.assign(vertexCount_, Kind::Interior);
+    for (DWORD v = 0; v < vertexCount_; ++v) {
+        const int special = borders[v] + seams[v];
+        if (fixed[v] || (borders[v] && seams[v]) || (special != 0 && special != 2))
+            kind_[v] = Kind::Fixed;
+        else if (special == 2)
+            kind_[v] = Kind::Chain;
+    }
+}
+
+void Collapser::AddQuadrics() {
+    quadrics_.assign(vertexCount_, {});
+    for (DWORD f = 0; f < faceCount_; ++f) {
+        if (!faceAlive_[f]) continue;
+        const DWORD* c = &corners_[std::size_t{f} * 3];
+        const Vec cross = Cross(Sub(positions_[c[1]], positions_[c[0]]), Sub(positions_[c[2]], positions_[c[0]]));
+        const double length = std::sqrt(Dot(cross, cross));
+        if (!(length > 0.0) || !std::isfinite(length)) continue;
+        const Vec n = {cross[0] / length, cross[1] / length, cross[2] / length};
+        Quadric q;
+        q.AddPlane(n, -Dot(n, positions_[c[0]]), 0.5 * length);
+        for (int k = 0; k < 3; ++k) quadrics_[c[k]].Add(q);
+        // Border edges: a plane through the edge, upright on the face.
+        for (int k = 0; k < 3; ++k) {
+            const DWORD a = c[k], b = c[(k + 1) % 3];
+            if (kind_[a] == Kind::Interior || kind_[b] == Kind::Interior) continue;
+            if (chain_[a][0] != b && chain_[a][1] != b) continue;
+            const Vec edge = Sub(positions_[b], positions_[a]);
+            const Vec side = Cross(edge, n);
+            const double sideLength = std::sqrt(Dot(side, side));
+            if (!(sideLength > 0.0)) continue;
+            const Vec m = {side[0] / sideLength, side[1] / sideLength, side[2] / sideLength};
+            Quadric border;
+            border.AddPlane(m, -Dot(m, positions_[a]), kBorderWeight * Dot(edge, edge));
+            quadrics_[a].Add(border);
+            quadrics_[b].Add(border);
+        }
+    }
+}
+
+void Collapser::TidyFaces(DWORD v) {
+    auto& faces = facesOf_[v];
+    faces.erase(std::remove_if(faces.begin(), faces.end(), [this](DWORD f) { return !faceAlive_[f]; }),
+                faces.end());
+}
+
+bool Collapser::BestTarget(DWORD u, Candidate& best) {
+    if (!alive_[u] || kind_[u] == Kind::Fixed) return false;
+    TidyFaces(u);
+    options_.clear();
+    auto consider = [&](DWORD v) { options_.push_back({quadrics_[u].Error(positions_[v]), u, v}); };
+    if (kind_[u] == Kind::Chain) {
+        for (DWORD v : chain_[u])
+            if (v != kNoFace && alive_[v]) consider(v);
+    } else {
+        for (DWORD f : facesOf_[u])
+            for (int k = 0; k < 3; ++k) {
+                const DWORD v = corners_[std::size_t{f} * 3 + k];
+                if (v != u) consider(v);
+            }
+    }
+    std::sort(options_.begin(), options_.end(), [](const Candidate& a, const Candidate& b) {
+        return a.cost != b.cost ? a.cost < b.cost : a.to < b.to;
+    });
+    for (std::size_t i = 0; i < options_.size(); ++i) {
+        if (i > 0 && options_[i].to == options_[i - 1].to) continue;
+        if (!std::isfinite(options_[i].cost)) break;
+        if (Allowed(u, options_[i].to)) {
+            best = options_[i];
+            return true;
+        }
+    }
+    return false;
+}
+
+Vec Collapser::FaceNormal(DWORD f, DWORD replace, DWORD with) const {
+    Vec p[3];
+    for (int k = 0; k < 3; ++k) {
+        const DWORD v = corners_[std::size_t{f} * 3 + k];
+        p[k] = positions_[v == replace ? with : v];
+    }
+    return Cross(Sub(p[1], p[0]), Sub(p[2], p[0]));
+}
+
+bool Collapser::Allowed(DWORD u, DWORD v) {
+    TidyFaces(u);
+    TidyFaces(v);
+    // Link condition: the vertices next to both u and v must be exactly the
+    // far corners of the faces on the edge u-v.
+    ++stamp_;
+    std::size_t shared = 0;
+    for (DWORD f : facesOf_[u]) {
+        const DWORD* c = &corners_[std::size_t{f} * 3];
+        const bool onEdge = c[0] == v || c[1] == v || c[2] == v;
+        shared += onEdge;
+        for (int k = 0; k < 3; ++k)
+            if (c[k] != u) mark_[c[k]] = stamp_;
+    }
+    if (shared == 0 || shared > 2) return false;
+    std::size_t common = 0;
+    for (DWORD f : facesOf_[v])
+        for (int k = 0; k < 3; ++k) {
+            const DWORD w = corners_[std::size_t{f} * 3 + k];
+            if (w != u && w != v && mark_[w] == stamp_ && seen_[w] != stamp_) {
+                seen_[w] = stamp_;
+                ++common;
+            }
+        }
+    if (common != shared) return false;
+    // A face of u must not land on a face v already has (the last step of
+    // folding a closed surface flat, as on a tetrahedron).
+    for (DWORD f : facesOf_[u]) {
+        const DWORD* c = &corners_[std::size_t{f} * 3];
+        if (c[0] == v || c[1] == v || c[2] == v) continue;
+        const DWORD a = c[0] == u ? c[1] : c[0], b = c[2] == u ? c[1] : c[2];
+        for (DWORD g : facesOf_[v]) {
+            const DWORD* d = &corners_[std::size_t{g} * 3];
+            const bool hasA = d[0] == a || d[1] == a || d[2] == a, hasB = d[0] == b || d[1] == b || d[2] == b;
+            if (hasA && hasB) return false;
+        }
+    }
+    // No face that stays may turn over or fold nearly flat onto itself.
+    for (DWORD f : facesOf_[u]) {
+        const DWORD* c = &corners_[std::size_t{f} * 3];
+        if (c[0] == v || c[1] == v || c[2] == v) continue;
+        const Vec before = FaceNormal(f, u, u), after = FaceNormal(f, u, v);
+        const double scale = std::sqrt(Dot(before, before) * Dot(after, after));
+        if (scale == 0.0 && Dot(before, before) == 0.0) continue;  // had no facing to lose
+        if (!(Dot(before, after) > 0.25 * scale)) return false;
+    }
+    return true;
+}
+
+void Collapser::Apply(DWORD u, DWORD v, CollapseSequence& sequence) {
+    sequence.removedAt[u] = sequence.steps++;
+    sequence.target[u] = v;
+    alive_[u] = false;
+    --liveVertices_;
+    for (DWORD f : facesOf_[u]) {
+        DWORD* c = &corners_[std::size_t{f} * 3];
+        if (c[0] == v || c[1] == v || c[2] == v) {
+            faceAlive_[f] = false;
+            --liveFaces_;
+            continue;
+        }
+        for (int k = 0; k < 3; ++k)
+            if (c[k] == u) c[k] = v;
+        facesOf_[v].push_back(f);
+    }
+    for (DWORD f : facesOf_[u])
+        for (int k = 0; k < 3; ++k) dirty_[corners_[std::size_t{f} * 3 + k]] = true;
+    facesOf_[u].clear();
+    facesOf_[u].shrink_to_fit();
+    TidyFaces(v);
+    for (DWORD f : facesOf_[v])
+        for (int k = 0; k < 3; ++k) dirty_[corners_[std::size_t{f} * 3 + k]] = true;
+    dirty_[v] = true;
+    quadrics_[v].Add(quadrics_[u]);
+    if (kind_[u] == Kind::Chain) {
+        // The border now runs w - v where it ran w - u - v.
+        const DWORD w = chain_[u][0] == v ? chain_[u][1] : chain_[u][0];
+        auto relink = [u](std::array<DWORD, 2>& c, DWORD to) {
+            for (DWORD& n : c)
+                if (n == u) n = to;
+        };
+        if (w != kNoFace) relink(chain_[w], v);
+        relink(chain_[v], w);
+    }
+}
+
+void Collapser::DropUnused(CollapseSequence& sequence) {
+    // Vertices no face uses go first: removing them changes no face.
+    for (DWORD v = 0; v < vertexCount_; ++v)
+        if (facesOf_[v].empty()) {
+            sequence.removedAt[v] = sequence.steps++;
+            alive_[v] = false;
+            --liveVertices_;
+        }
+}
+
+CollapseSequence Collapser::Run(DWORD minVertices, DWORD minFaces) {
+    Load();
+    Classify();
+    AddQuadrics();
+    CollapseSequence sequence;
+    sequence.removedAt.assign(vertexCount_, kNeverRemoved);
+    sequence.target.assign(vertexCount_, kNoFace);
+    // Collapsing never goes below one vertex and one face.
+    minVertices = std::max<DWORD>(minVertices, 1);
+    minFaces = std::max<DWORD>(minFaces, 1);
+    if (liveVertices_ > minVertices) DropUnused(sequence);
+
+    std::vector<Candidate> candidates;
+    std::vector<DWORD> touched(vertexCount_, 0);
+    best_.assign(vertexCount_, {});
+    hasBest_.assign(vertexCount_, false);
+    dirty_.assign(vertexCount_, true);
+    const auto cheaper = [](const Candidate& a, const Candidate& b) {
+        return a.cost != b.cost ? a.cost < b.cost : a.from < b.from;
+    };
+    DWORD pass = 0;
+    while (liveVertices_ > minVertices) {
+        candidates.clear();
+        for (DWORD u = 0; u < vertexCount_; ++u) {
+            if (!alive_[u]) continue;
+            if (dirty_[u]) {
+                hasBest_[u] = BestTarget(u, best_[u]);
+                dirty_[u] = false;
+            }
+            if (hasBest_[u]) candidates.push_back(best_[u]);
+        }
+        if (candidates.empty()) break;
+        const std::size_t wanted = std::max<std::size_t>(1, candidates.size() / kPassShare);
+        if (wanted < candidates.size())
+            std::nth_element(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(wanted),
+                             candidates.end(), cheaper);
+        candidates.resize(wanted);
+        std::sort(candidates.begin(), candidates.end(), cheaper);
+
+        // Within a pass each neighbourhood changes once, so a collapse is
+        // applied only where its cost is still the one computed.
+        ++pass;
+        bool progress = false, stale = false;
+        for (const Candidate& c : candidates) {
+            if (liveVertices_ <= minVertices) break;
+            if (touched[c.from] == pass || touched[c.to] == pass || !alive_[c.to]) continue;
+            if (!Allowed(c.from, c.to)) {
+                dirty_[c.from] = stale = true;
+                continue;
+            }
+            DWORD lost = 0;
+            for (DWORD f : facesOf_[c.from]) {
+                const DWORD* k = &corners_[std::size_t{f} * 3];
+                lost += k[0] == c.to || k[1] == c.to || k[2] == c.to;
+            }
+            if (liveFaces_ - lost < minFaces) continue;
+            for (DWORD f : facesOf_[c.from])
+                for (int k = 0; k < 3; ++k) touched[corners_[std::size_t{f} * 3 + k]] = pass;
+            Apply(c.from, c.to, sequence);
+            progress = true;
+        }
+        // A fresh cheapest collapse is always applicable unless the face
+        // limit stops it: without progress or stale costs to refresh, done.
+        if (!progress && !stale) break;
+    }
+    return sequence;
+}
+
+}  // namespace
+
+CollapseSequence BuildCollapses(const MeshData& mesh, DWORD minVertices, DWORD minFaces) {
+    return Collapser(mesh).Run(minVertices, minFaces);
+}
+
+}  // namespace orbel::d3dx8
