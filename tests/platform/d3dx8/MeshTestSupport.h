@@ -84,7 +84,7 @@ std::vector<T> VertexData(ID3DXBaseMesh* mesh) {
     std::vector<T> out(mesh->GetNumVertices());
     BYTE* bytes = nullptr;
     if (mesh->LockVertexBuffer(D3DLOCK_READONLY, &bytes) != D3D_OK) return {};
-    std::memcpy(out.data(), bytes, out.size() * sizeof(T));
+    if (!out.empty()) std::memcpy(out.data(), bytes, out.size() * sizeof(T));
     mesh->UnlockVertexBuffer();
     return out;
 }
@@ -95,7 +95,7 @@ inline Indices IndicesOf(ID3DXBaseMesh* mesh) {
     Indices out(mesh->GetNumFaces() * 3);
     BYTE* bytes = nullptr;
     if (mesh->LockIndexBuffer(D3DLOCK_READONLY, &bytes) != D3D_OK) return {};
-    std::memcpy(out.data(), bytes, out.size() * sizeof(WORD));
+    if (!out.empty()) std::memcpy(out.data(), bytes, out.size() * sizeof(WORD));
     mesh->UnlockIndexBuffer();
     return out;
 }
@@ -104,7 +104,7 @@ inline Attributes AttributesOf(ID3DXMesh* mesh) {
     Attributes out(mesh->GetNumFaces());
     DWORD* data = nullptr;
     if (mesh->LockAttributeBuffer(D3DLOCK_READONLY, &data) != D3D_OK) return {};
-    std::memcpy(out.data(), data, out.size() * sizeof(DWORD));
+    if (!out.empty()) std::memcpy(out.data(), data, out.size() * sizeof(DWORD));
     mesh->UnlockAttributeBuffer();
     return out;
 }
