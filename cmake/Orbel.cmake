@@ -38,6 +38,9 @@ function(orbel_add_plugin name ext)
     LIBRARY_OUTPUT_DIRECTORY ${ORBEL_PLUGIN_DIR}
     CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
     BUILD_RPATH "\$ORIGIN/..")
+  # GCC marks some inline variables as unique symbols, which no version
+  # script can hide and which would keep the library loaded for good.
+  target_compile_options(${name} PRIVATE $<$<CXX_COMPILER_ID:GNU>:-fno-gnu-unique>)
   target_link_options(${name} PRIVATE -Wl,-Bsymbolic -Wl,--no-undefined
     -Wl,--version-script=${PROJECT_SOURCE_DIR}/plugins/common/Exports.map)
   set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/plugins/common/Exports.map)
