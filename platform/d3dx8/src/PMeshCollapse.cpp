@@ -76,13 +76,13 @@ private:
     void Classify();
     void AddQuadrics();
     void DropUnused(CollapseSequence& sequence);
-    // The cheapest allowed target of `u`, or false.
-    bool BestTarget(DWORD u, Candidate& best);
+    // The cheapest target of `u` (only among allowed ones when `checked`),
+    // or false.
+    bool BestTarget(DWORD u, bool checked, Candidate& best);
     // Whether moving u onto v keeps every edge on at most two faces and
     // turns no face over.
     bool Allowed(DWORD u, DWORD v);
     void Apply(DWORD u, DWORD v, CollapseSequence& sequence);
-    void TidyFaces(DWORD v);
     Vec FaceNormal(DWORD f, DWORD replace, DWORD with) const;
 
     const MeshData& mesh_;
@@ -90,7 +90,7 @@ private:
     std::vector<Vec> positions_;
     std::vector<DWORD> corners_;               // current vertex of every face corner
     std::vector<bool> faceAlive_;
-    std::vector<std::vector<DWORD>> facesOf_;  // faces around each vertex (dead ones tidied lazily)
+    std::vector<std::vector<DWORD>> facesOf_;  // live faces around each vertex
     std::vector<Kind> kind_;
     std::vector<std::array<DWORD, 2>> chain_;  // a chain vertex's neighbours along its border
     std::vector<Quadric> quadrics_;
@@ -103,7 +103,7 @@ private:
     // Each vertex's cheapest allowed collapse, refreshed when its
     // surroundings change.
     std::vector<Candidate> best_;
-    std::vector<bool> hasBest_, dirty_;
+    std::vector<bool> hasBest_, dirty_, needsCheck_;
 };
 
 void Collapser::Load() {
@@ -216,30 +216,32 @@ void Collapser::AddQuadrics() {
     }
 }
 
-void Collapser::TidyFaces(DWORD v) {
-    auto& faces = facesOf_[v];
-    faces.erase(std::remove_if(faces.begin(), faces.end(), [this](DWORD f) { return !faceAlive_[f]; }),
-                faces.end());
-}
-
-bool Collapser::BestTarget(DWORD u, Candidate& best) {
+bool Collapser::BestTarget(DWORD u, bool checked, Candidate& best) {
     if (!alive_[u] || kind_[u] == Kind::Fixed) return false;
-    TidyFaces(u);
     options_.clear();
     auto consider = [&](DWORD v) { options_.push_back({quadrics_[u].Error(positions_[v]), u, v}); };
     if (kind_[u] == Kind::Chain) {
         for (DWORD v : chain_[u])
             if (v != kNoFace && alive_[v]) consider(v);
     } else {
-        for (DWORD f : facesOf_[u])
-            for (int k = 0; k < 3; ++k) {
-                const DWORD v = corners_[std::size_t{f} * 3 + k];
-                if (v != u) consider(v);
-            }
+        // An interior vertex's faces close into one fan, so the corner after
+        // it in each face names every neighbour exactly once.
+        for (DWORD f : facesOf_[u]) {
+            const DWORD* c = &corners_[std::size_t{f} * 3];
+            consider(c[0] == u ? c[1] : c[1] == u ? c[2] : c[0]);
+        }
     }
-    std::sort(options_.begin(), options_.end(), [](const Candidate& a, const Candidate& b) {
+    const auto cheaper = [](const Candidate& a, const Candidate& b) {
         return a.cost != b.cost ? a.cost < b.cost : a.to < b.to;
-    });
+    };
+    if (!checked) {
+        // Most cheapest collapses are allowed; the check waits until one is
+        // about to be applied.
+        if (options_.empty()) return false;
+        best = *std::min_element(options_.begin(), options_.end(), cheaper);
+        return std::isfinite(best.cost);
+    }
+    std::sort(options_.begin(), options_.end(), cheaper);
     for (std::size_t i = 0; i < options_.size(); ++i) {
         if (i > 0 && options_[i].to == options_[i - 1].to) continue;
         if (!std::isfinite(options_[i].cost)) break;
@@ -261,8 +263,6 @@ Vec Collapser::FaceNormal(DWORD f, DWORD replace, DWORD with) const {
 }
 
 bool Collapser::Allowed(DWORD u, DWORD v) {
-    TidyFaces(u);
-    TidyFaces(v);
     // Link condition: the vertices next to both u and v must be exactly the
     // far corners of the faces on the edge u-v.
     ++stamp_;
@@ -286,8 +286,11 @@ bool Collapser::Allowed(DWORD u, DWORD v) {
         }
     if (common != shared) return false;
     // A face of u must not land on a face v already has (the last step of
-    // folding a closed surface flat, as on a tetrahedron).
+    // folding a closed surface flat, as on a tetrahedron). With the link
+    // condition met, that face's other corners are the far corners of the
+    // edge's faces, which only a vertex of three faces can have.
     for (DWORD f : facesOf_[u]) {
+        if (facesOf_[u].size() > 3) break;
         const DWORD* c = &corners_[std::size_t{f} * 3];
         if (c[0] == v || c[1] == v || c[2] == v) continue;
         const DWORD a = c[0] == u ? c[1] : c[0], b = c[2] == u ? c[1] : c[2];
@@ -319,19 +322,26 @@ void Collapser::Apply(DWORD u, DWORD v, CollapseSequence& sequence) {
         if (c[0] == v || c[1] == v || c[2] == v) {
             faceAlive_[f] = false;
             --liveFaces_;
+            // Keep every list free of dead faces: the face leaves v and the
+            // third corner here and now.
+            for (int k = 0; k < 3; ++k)
+                if (c[k] != u) {
+                    auto& list = facesOf_[c[k]];
+                    list.erase(std::find(list.begin(), list.end(), f));
+                }
             continue;
         }
         for (int k = 0; k < 3; ++k)
             if (c[k] == u) c[k] = v;
         facesOf_[v].push_back(f);
     }
+    // Only v's quadric and the neighbourhoods of u's neighbours changed;
+    // a collapse elsewhere that this one made impossible is caught when it
+    // is about to be applied.
     for (DWORD f : facesOf_[u])
         for (int k = 0; k < 3; ++k) dirty_[corners_[std::size_t{f} * 3 + k]] = true;
     facesOf_[u].clear();
     facesOf_[u].shrink_to_fit();
-    TidyFaces(v);
-    for (DWORD f : facesOf_[v])
-        for (int k = 0; k < 3; ++k) dirty_[corners_[std::size_t{f} * 3 + k]] = true;
     dirty_[v] = true;
     quadrics_[v].Add(quadrics_[u]);
     if (kind_[u] == Kind::Chain) {
@@ -373,17 +383,21 @@ CollapseSequence Collapser::Run(DWORD minVertices, DWORD minFaces) {
     best_.assign(vertexCount_, {});
     hasBest_.assign(vertexCount_, false);
     dirty_.assign(vertexCount_, true);
+    needsCheck_.assign(vertexCount_, false);
     const auto cheaper = [](const Candidate& a, const Candidate& b) {
         return a.cost != b.cost ? a.cost < b.cost : a.from < b.from;
     };
     DWORD pass = 0;
+    std::vector<DWORD> live;
+    for (DWORD u = 0; u < vertexCount_; ++u)
+        if (alive_[u] && kind_[u] != Kind::Fixed) live.push_back(u);
     while (liveVertices_ > minVertices) {
         candidates.clear();
-        for (DWORD u = 0; u < vertexCount_; ++u) {
-            if (!alive_[u]) continue;
+        live.erase(std::remove_if(live.begin(), live.end(), [this](DWORD u) { return !alive_[u]; }), live.end());
+        for (DWORD u : live) {
             if (dirty_[u]) {
-                hasBest_[u] = BestTarget(u, best_[u]);
-                dirty_[u] = false;
+                hasBest_[u] = BestTarget(u, needsCheck_[u], best_[u]);
+                dirty_[u] = needsCheck_[u] = false;
             }
             if (hasBest_[u]) candidates.push_back(best_[u]);
         }
@@ -403,7 +417,7 @@ CollapseSequence Collapser::Run(DWORD minVertices, DWORD minFaces) {
             if (liveVertices_ <= minVertices) break;
             if (touched[c.from] == pass || touched[c.to] == pass || !alive_[c.to]) continue;
             if (!Allowed(c.from, c.to)) {
-                dirty_[c.from] = stale = true;
+                dirty_[c.from] = needsCheck_[c.from] = stale = true;
                 continue;
             }
             DWORD lost = 0;
