@@ -175,6 +175,7 @@ private:
     std::size_t uniformAlignment_ = 256;
     GLuint sampler_ = 0;
     std::unique_ptr<StreamBuffer> stream_ring_;
+    GLuint streamRingName_ = 0;
     std::vector<BYTE> presentScratch_;
     ProgramCache programs_;
     EdgeListCache edgeLists_;

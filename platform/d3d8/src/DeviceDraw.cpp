@@ -333,6 +333,11 @@ bool Device::PrepareDraw(const FvfLayout& layout) {
     BindFramebuffer();
     if (fixedStateDirty_) ApplyFixedState();
     if (uniformsDirty_ || uniformLap_ != stream_ring_->Lap()) UploadUniforms();
+    if (stream_ring_->Name() != streamRingName_) {
+        // The ring grew into a new buffer; the old name may come back.
+        streamRingName_ = stream_ring_->Name();
+        InvalidateGlBindings();
+    }
 
     const auto& rs = renderStates_;
     Texture* texture = textures_[0];

@@ -1,27 +1,53 @@
 #include "StreamBuffer.h"
 
-namespace orbel::d3d8 {
+#include <algorithm>
 
-StreamBuffer::StreamBuffer(std::size_t capacity) : capacity_(capacity) {
-    const GLbitfield flags = GL_MAP_WRITE_BIT | GL_MAP_PERSISTENT_BIT | GL_MAP_COHERENT_BIT;
-    glCreateBuffers(1, &name_);
-    glNamedBufferStorage(name_, static_cast<GLsizeiptr>(capacity_), nullptr, flags);
-    mapped_ = static_cast<unsigned char*>(glMapNamedBufferRange(name_, 0, static_cast<GLsizeiptr>(capacity_), flags));
+namespace orbel::d3d8 {
+namespace {
+
+constexpr GLbitfield kFlags = GL_MAP_WRITE_BIT | GL_MAP_PERSISTENT_BIT | GL_MAP_COHERENT_BIT;
+
+}  // namespace
+
+StreamBuffer::StreamBuffer(std::size_t initialCapacity, std::size_t maxCapacity)
+    : maxCapacity_(std::max(initialCapacity, maxCapacity)) {
+    Create(initialCapacity);
 }
 
-StreamBuffer::~StreamBuffer() {
+StreamBuffer::~StreamBuffer() { Destroy(); }
+
+void StreamBuffer::Create(std::size_t capacity) {
+    capacity_ = capacity;
+    glCreateBuffers(1, &name_);
+    glNamedBufferStorage(name_, static_cast<GLsizeiptr>(capacity_), nullptr, kFlags);
+    mapped_ = static_cast<unsigned char*>(glMapNamedBufferRange(name_, 0, static_cast<GLsizeiptr>(capacity_), kFlags));
+}
+
+void StreamBuffer::Destroy() {
+    // Draws still reading the buffer keep its storage until they are done.
     if (mapped_) glUnmapNamedBuffer(name_);
     glDeleteBuffers(1, &name_);
+    mapped_ = nullptr;
+    name_ = 0;
 }
 
 unsigned char* StreamBuffer::Allocate(std::size_t size, std::size_t& offset, std::size_t alignment) {
-    if (!mapped_ || size > capacity_) return nullptr;
+    if (!mapped_ || size > maxCapacity_) return nullptr;
     std::size_t start = (head_ + alignment - 1) & ~(alignment - 1);
     if (start + size > capacity_) {
-        // Everything drawn so far may still read the start of the ring.
-        GLsync fence = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
-        glClientWaitSync(fence, GL_SYNC_FLUSH_COMMANDS_BIT, GLuint64(-1));
-        glDeleteSync(fence);
+        if (capacity_ < maxCapacity_) {
+            // A fresh buffer of the largest size instead of waiting for the
+            // draws; growing at once means a draw moves to a new lap at most
+            // once, as with a wrap.
+            Destroy();
+            Create(maxCapacity_);
+            if (!mapped_) return nullptr;
+        } else {
+            // Everything drawn so far may still read the start of the ring.
+            GLsync fence = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
+            glClientWaitSync(fence, GL_SYNC_FLUSH_COMMANDS_BIT, GLuint64(-1));
+            glDeleteSync(fence);
+        }
         start = 0;
         ++lap_;
     }

@@ -1,6 +1,8 @@
 // A persistently mapped ring buffer through which vertices and indices
 // drawn from program memory reach the GL. Writing never waits for earlier
-// draws except when the ring wraps around.
+// draws except when the ring wraps around. The ring starts small, so that
+// making a device stays cheap, and grows to its largest size the first time
+// it would wrap.
 #pragma once
 
 #include "Gl.h"
@@ -11,24 +13,31 @@ namespace orbel::d3d8 {
 
 class StreamBuffer {
 public:
-    explicit StreamBuffer(std::size_t capacity);
+    StreamBuffer(std::size_t initialCapacity, std::size_t maxCapacity);
     StreamBuffer(const StreamBuffer&) = delete;
     StreamBuffer& operator=(const StreamBuffer&) = delete;
     ~StreamBuffer();
 
     // Room for `size` bytes at an offset that is a multiple of `alignment`
     // (a power of two); returns the byte offset in the buffer and the
-    // pointer to write to, or nullptr when size exceeds the capacity.
+    // pointer to write to, or nullptr when size exceeds the largest
+    // capacity.
     unsigned char* Allocate(std::size_t size, std::size_t& offset, std::size_t alignment = 16);
+    // The GL buffer; a grown ring is a new buffer.
     GLuint Name() const { return name_; }
-    // Counts the wrap-arounds. A draw may only read data written in the
-    // current lap: data of an earlier lap gets overwritten after the wait.
+    // Counts the wrap-arounds and growths. A draw may only read data written
+    // in the current lap: data of an earlier lap gets overwritten after the
+    // wait, or lies in the buffer given up.
     unsigned Lap() const { return lap_; }
 
 private:
+    void Create(std::size_t capacity);
+    void Destroy();
+
     GLuint name_ = 0;
     unsigned char* mapped_ = nullptr;
-    std::size_t capacity_;
+    std::size_t capacity_ = 0;
+    std::size_t maxCapacity_;
     std::size_t head_ = 0;
     unsigned lap_ = 0;
 };

@@ -96,21 +96,47 @@ namespace orbel::test {
 namespace {
 
 TEST_F(IndexedDrawTest, StreamingMoreThanTheRingHoldsKeepsEveryDraw) {
-    // 40 draws of a 2 MB vertex range each pass the end of the stream ring;
-    // every point must still land with its own colour.
+    // 100 draws of a 1 MB vertex range each grow the stream ring to its
+    // largest size and pass its end; every point must still land with its
+    // own colour.
     constexpr UINT kVertices = 65536;
+    constexpr int kDraws = 100;
     std::vector<ColorVertex> big(kVertices, ColorVertex{0, 0, 0.5f, 0xFF000000});
     device->SetRenderState(D3DRS_POINTSIZE, FloatBits(1.0f));
     Clear(0xFF000000);
-    for (int k = 0; k < 40; ++k) {
+    for (int k = 0; k < kDraws; ++k) {
         const WORD index = static_cast<WORD>(kVertices - 1 - k);
-        big[index] = {NdcX(static_cast<float>(k + 4)), NdcY(10), 0.5f, 0xFF000000u | static_cast<D3DCOLOR>(k + 1)};
+        big[index] = {NdcX(static_cast<float>(4 + k % 50)), NdcY(static_cast<float>(10 + 2 * (k / 50))), 0.5f,
+                      0xFF000000u | static_cast<D3DCOLOR>(k + 1)};
         ASSERT_EQ(device->DrawIndexedPrimitiveUP(D3DPT_POINTLIST, 0, kVertices, 1, &index, D3DFMT_INDEX16,
                                                  big.data(), sizeof(ColorVertex)),
                   D3D_OK);
     }
     const std::vector<std::uint32_t> pixels = Pixels();
-    for (int k = 0; k < 40; ++k) EXPECT_EQ(pixels[10 * kWidth + k + 4] & 0xFFFFFFu, static_cast<std::uint32_t>(k + 1)) << k;
+    for (int k = 0; k < kDraws; ++k)
+        EXPECT_EQ(pixels[(10 + 2 * (k / 50)) * kWidth + 4 + k % 50] & 0xFFFFFFu, static_cast<std::uint32_t>(k + 1))
+            << k;
+}
+
+TEST_F(IndexedDrawTest, OneDrawLargerThanTheFreshRingIsDrawnWhole) {
+    // 6 MB of vertices and 3 MB of indices: more than a new device's stream
+    // ring holds, so the ring grows while this one draw is written. Only
+    // the last triangle has an area.
+    constexpr UINT kVertices = 393216;
+    constexpr UINT kTriangles = 500000;
+    std::vector<ColorVertex> vertices(kVertices, ColorVertex{0, 0, 0.5f, 0xFF000000});
+    vertices[1] = {NdcX(0), NdcY(0), 0.5f, 0xFF00FF00};
+    vertices[2] = {NdcX(40), NdcY(0), 0.5f, 0xFF00FF00};
+    vertices[3] = {NdcX(0), NdcY(40), 0.5f, 0xFF00FF00};
+    std::vector<WORD> indices(3 * kTriangles, 0);
+    indices[3 * kTriangles - 3] = 1;
+    indices[3 * kTriangles - 2] = 2;
+    indices[3 * kTriangles - 1] = 3;
+    Clear(0xFF000000);
+    ASSERT_EQ(device->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, kVertices, kTriangles, indices.data(),
+                                             D3DFMT_INDEX16, vertices.data(), sizeof(ColorVertex)),
+              D3D_OK);
+    EXPECT_EQ(Pixel(8, 8), 0x00FF00u);
 }
 
 }  // namespace
