@@ -67,3 +67,5 @@ bool D3D8TakeLastPresentedImage(D3D8PresentedImage& image) {
 long D3D8LiveObjectCount() { return LiveObjects().load(); }
 
 void D3D8SetPresentTarget(IPresentTarget* target) { Target() = target; }
+
+IPresentTarget* D3D8GetPresentTarget() { return Target(); }

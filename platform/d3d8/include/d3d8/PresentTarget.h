@@ -19,3 +19,6 @@ protected:
 
 // Registers the target (NULL removes it). Not owned.
 ORBEL_API void D3D8SetPresentTarget(IPresentTarget* target);
+// The target registered now, so that a benchmark can watch presents on
+// their way to it; NULL when there is none.
+ORBEL_API IPresentTarget* D3D8GetPresentTarget();
