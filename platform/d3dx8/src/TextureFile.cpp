@@ -1,31 +1,12 @@
 // Textures from image files, surfaces to BMP files.
 #include "ImageCodecs.h"
+#include "WholeFile.h"
 
 #include <d3dx8/Texture.h>
 #include <win32/Paths.h>
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
-
-namespace orbel::d3dx8 {
-namespace {
-
-// Image files above this size are not textures this program can use.
-constexpr std::streamoff kMaxFileBytes = std::streamoff{512} << 20;
-
-bool ReadWholeFile(const char* programPath, std::vector<BYTE>& bytes) {
-    std::ifstream in(orbel::ToNativePath(programPath), std::ios::binary | std::ios::ate);
-    if (!in) return false;
-    const std::streamoff size = in.tellg();
-    if (size <= 0 || size > kMaxFileBytes) return false;
-    bytes.resize(static_cast<std::size_t>(size));
-    in.seekg(0);
-    return static_cast<bool>(in.read(reinterpret_cast<char*>(bytes.data()), size));
-}
-
-}  // namespace
-}  // namespace orbel::d3dx8
 
 using namespace orbel::d3dx8;
 

@@ -4,6 +4,7 @@
 #include "XFileData.h"
 #include "XFileLexers.h"
 #include "XFileMeshBuilder.h"
+#include "WholeFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,8 +16,6 @@ namespace {
 
 // Nesting deeper than this is no file an exporter wrote.
 constexpr int kMaxDepth = 64;
-// Compressed files inflate to no more than this.
-constexpr std::size_t kMaxInflatedBytes = std::size_t{512} << 20;
 
 bool SameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -291,7 +290,7 @@ bool ReadXFile(std::span<const BYTE> file, XMeshData& mesh) {
         ok = ReadBody(file.subspan(16), format == "txt ", floatBytes, parsed);
     } else if (format == "tzip" || format == "bzip") {
         std::vector<BYTE> inflated;
-        ok = InflateMszip(file.subspan(16), inflated, kMaxInflatedBytes) &&
+        ok = InflateMszip(file.subspan(16), inflated, kMaxFileBytes) &&
              ReadBody(inflated, format == "tzip", floatBytes, parsed);
     }
     if (!ok || !BuildMesh(parsed, mesh)) {
