@@ -4,6 +4,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 class cRequestList {
@@ -12,6 +13,13 @@ public:
     int Build(std::initializer_list<int> codes)
     {
         m_Codes.assign(codes);
+        m_Held = true;
+        return Count();
+    }
+    // The same for a list whose length is known only at run time.
+    int Build(std::vector<int> codes)
+    {
+        m_Codes = std::move(codes);
         m_Held = true;
         return Count();
     }
