@@ -174,6 +174,24 @@ bool PluginTestHost::ServeFromFrame(cPlugin* plugin, int event)
     });
 }
 
+bool PluginTestHost::ServeFile(cPlugin* plugin, int event, const std::string& path)
+{
+    const std::size_t slash = path.find_last_of("\\/");
+    CString fullPath(path.c_str());
+    CString title(path.substr(slash == std::string::npos ? 0 : slash + 1).c_str());
+    const bool accepted = ServePluginEvent(plugin, event, [&](int code) {
+        servedCodes.push_back(code);
+        if (code == PR_FILE_PATH)
+            plugin->SetParam(PR_FILE_PATH, &fullPath);
+        else if (code == PR_FILE_TITLE)
+            plugin->SetParam(PR_FILE_TITLE, &title);
+        else
+            ServeFrameRequest(plugin, code);
+    });
+    DeliverPosted();
+    return accepted;
+}
+
 bool PluginTestHost::Notify(cPlugin* plugin, int event)
 {
     const bool accepted = ServeFromFrame(plugin, event);

@@ -53,6 +53,12 @@ public:
     // Press at `from`, a move to each point, release at the last one.
     void Drag(const D3DXVECTOR3& from, const std::vector<D3DXVECTOR3>& to);
 
+    // "Import..." and "Export Selected ..." with `path` chosen in the file
+    // dialog: PR_FILE_PATH gets the path, PR_FILE_TITLE its file name, the
+    // frame serves the rest. True when the plug-in took the event.
+    bool ImportFile(cPlugin* plugin, const std::string& path) { return ServeFile(plugin, PE_IMPORT, path); }
+    bool ExportFile(cPlugin* plugin, const std::string& path) { return ServeFile(plugin, PE_EXPORT, path); }
+
     // An event the frame sends (PE_REFRESH, PE_EXECUTE), served by the frame.
     bool Notify(cPlugin* plugin, int event);
     // Undo of the newest step, as the Undo command does (the tool is dropped).
@@ -87,6 +93,7 @@ public:
 private:
     void ServeFrameRequest(cPlugin* plugin, int code);
     bool ServeFromFrame(cPlugin* plugin, int event);
+    bool ServeFile(cPlugin* plugin, int event, const std::string& path);
     void OnPosted(WPARAM code, LPARAM argument);
 
     std::filesystem::path m_Folder;
