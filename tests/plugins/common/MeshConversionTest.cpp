@@ -222,4 +222,24 @@ TEST(MeshConversion, SortingGroupsEachMaterialAndKeepsFaceMaterials)
     mesh->Release();
 }
 
+TEST(MeshConversion, AMeshTheSortRefusesStaysAsItWas)
+{
+    cObjekt3D object;
+    MakeFan(object, 3);
+    object.m_Indices[4] = 40;  // names no vertex
+    object.SetFaceMaterial(-1, 1);
+    object.SetFaceMaterial(0, 0);
+    ID3DXMesh* mesh = BuildMeshFromObject(object, nullptr);
+    ASSERT_NE(mesh, nullptr);
+    SortMeshByMaterial(mesh);
+    cObjekt3D written;
+    WriteMeshToObject(mesh, written, true);
+    ASSERT_EQ(written.m_Indices.GetSize(), 9);
+    for (INT_PTR i = 0; i < 9; ++i)
+        EXPECT_EQ(written.m_Indices[i], object.m_Indices[i]);
+    EXPECT_EQ(written.m_Vertices.GetSize(), 5);
+    EXPECT_EQ(RunsOf(written), (Runs{{0, 0}, {1, 1}}));
+    mesh->Release();
+}
+
 }  // namespace
