@@ -64,6 +64,23 @@ void TransformAboutCentroid(const std::vector<VertexRef>& vertices, const D3DXMA
         SetPosition(ref, TransformPoint(TransformPoint(PositionOf(ref.object->m_Vertices[ref.index]), about), fromCentre));
 }
 
+// Every vertex record that lies within its object, head first, as listed.
+template <typename Visit>
+void ForEachSelectedVertex(const cSelection& selection, Visit visit)
+{
+    for (POSITION pos = selection.m_Vertices.GetHeadPosition(); pos != nullptr;) {
+        const SelectedElement* record = selection.m_Vertices.GetNext(pos);
+        if (record && record->object && VertexWithinObject(*record->object, record->index))
+            visit(VertexRef{record->object, static_cast<WORD>(record->index)});
+    }
+}
+
+D3DXVECTOR3 MovedPosition(const VertexRef& ref, const D3DXVECTOR3& delta, const AxisMasks& masks)
+{
+    const D3DXVECTOR3 p = PositionOf(ref.object->m_Vertices[ref.index]);
+    return Masked(p, p + delta, masks);
+}
+
 std::vector<VertexRef> ChangedVertices(const cSelection& selection, int mode)
 {
     if (mode == SelectFaces) return DistinctFaceCorners(selection);
@@ -119,13 +136,9 @@ std::vector<VertexRef> DistinctSelectedVertices(const cSelection& selection)
 {
     std::vector<VertexRef> vertices;
     VertexSet seen;
-    const ElementList& list = selection.m_Vertices;
-    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
-        const SelectedElement* record = list.GetNext(pos);
-        if (!record || !record->object || !VertexWithinObject(*record->object, record->index)) continue;
-        const VertexRef ref{record->object, static_cast<WORD>(record->index)};
+    ForEachSelectedVertex(selection, [&](const VertexRef& ref) {
         if (seen.Insert(ref)) vertices.push_back(ref);
-    }
+    });
     return vertices;
 }
 
@@ -141,20 +154,11 @@ void MoveSelection(cSelection& selection, int mode, const D3DXVECTOR3& delta, co
         }
         break;
     case SelectFaces:
-        for (const VertexRef& ref : DistinctFaceCorners(selection)) {
-            const D3DXVECTOR3 p = PositionOf(ref.object->m_Vertices[ref.index]);
-            SetPosition(ref, Masked(p, p + delta, masks));
-        }
+        for (const VertexRef& ref : DistinctFaceCorners(selection)) SetPosition(ref, MovedPosition(ref, delta, masks));
         break;
     case SelectVertices:
         // Every record moves its vertex, as the list holds it.
-        for (POSITION pos = selection.m_Vertices.GetHeadPosition(); pos != nullptr;) {
-            const SelectedElement* record = selection.m_Vertices.GetNext(pos);
-            if (!record || !record->object || !VertexWithinObject(*record->object, record->index)) continue;
-            const VertexRef ref{record->object, static_cast<WORD>(record->index)};
-            const D3DXVECTOR3 p = PositionOf(ref.object->m_Vertices[ref.index]);
-            SetPosition(ref, Masked(p, p + delta, masks));
-        }
+        ForEachSelectedVertex(selection, [&](const VertexRef& ref) { SetPosition(ref, MovedPosition(ref, delta, masks)); });
         break;
     default: break;
     }
