@@ -56,6 +56,8 @@ public:
     {
         std::ofstream(root_ / "Plugins" / name) << content;
     }
+    // A folder beside "Plugins", such as "Temp" for the undo snapshots.
+    void AddFolder(const std::string& name) { std::filesystem::create_directories(root_ / name); }
     void AddFileToProgramDirectory(const std::string& name, const std::filesystem::path& source)
     {
         std::filesystem::copy_file(source, root_ / name);
