@@ -177,6 +177,7 @@ BOOL CMainFrame::CreateBars()
     for (int pane = 1; pane < kStatusPaneCount; ++pane)
         m_wndStatusBar.SetPaneInfo(pane, 0, SBPS_NORMAL, kCoordinatePaneWidth);
     ShowCoordinates(FALSE, 0.0f, 0.0f, 0.0f);
+    SetMessageText(AFX_IDS_IDLEMESSAGE);
 
     if (!m_wndToolsPanel.Create(this, IDD_TOOLS_PANEL, CBRS_RIGHT | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_HIDE_INPLACE,
                                 ID_VIEW_TOOLS_PANEL))

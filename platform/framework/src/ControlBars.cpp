@@ -168,6 +168,8 @@ BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
 ON_WM_PAINT()
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONUP()
+ON_WM_MOUSEMOVE()
+ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
 CToolBar::CToolBar() = default;
@@ -379,6 +381,41 @@ void CToolBar::OnLButtonUp(UINT, CPoint point) {
     CWnd* target = m_pDockSite ? static_cast<CWnd*>(m_pDockSite) : GetParent();
     if (target != nullptr)
         target->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void CToolBar::OnMouseMove(UINT, CPoint point) {
+    const int hit = HitTest(point);
+    if (hit == m_nHover)
+        return;
+    m_nHover = hit;
+    ShowHoverHelp();
+}
+
+LRESULT CToolBar::OnMouseLeave(WPARAM, LPARAM) {
+    if (m_nHover >= 0) {
+        m_nHover = -1;
+        ShowHoverHelp();
+    }
+    return 0;
+}
+
+void CToolBar::ShowHoverHelp() {
+    std::string text;
+    if (m_nHover >= 0)
+        AfxLoadString(GetItemID(m_nHover), text);
+    const std::size_t newline = text.find('\n');
+    const std::string prompt = text.substr(0, newline);
+    const std::string tip = newline == std::string::npos ? std::string() : text.substr(newline + 1);
+    if (m_dwStyle & CBRS_TOOLTIPS) {
+        if (HWND__* r = orbel::window::Record(m_hWnd); r != nullptr && r->widget != nullptr)
+            r->widget->setToolTip(QString::fromLocal8Bit(tip.c_str()));
+    }
+    if ((m_dwStyle & CBRS_FLYBY) && m_pDockSite != nullptr) {
+        if (m_nHover >= 0)
+            m_pDockSite->SetMessageText(prompt.c_str());
+        else
+            m_pDockSite->SetMessageText(AFX_IDS_IDLEMESSAGE);
+    }
 }
 
 // ---- CStatusBarCtrl ----

@@ -216,6 +216,8 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible) {
                 if (CView* v = pDoc->GetNextView(pos); v && v->GetParentFrame() == this)
                     v->OnInitialUpdate();
         }
+        // The bars show their items' states from the first paint on.
+        OnIdleUpdateCmdUI();
         ActivateFrame(-1);
         if (view != nullptr)
             view->OnActivateView(TRUE, view, view);
@@ -316,9 +318,10 @@ void CFrameWnd::SetMessageText(LPCTSTR lpszText) {
 }
 
 void CFrameWnd::SetMessageText(UINT nID) {
+    // A command's string is "prompt\ntool tip"; the bar shows the prompt.
     std::string text;
     AfxLoadString(nID, text);
-    SetMessageText(text.c_str());
+    SetMessageText(text.substr(0, text.find('\n')).c_str());
 }
 
 LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {

@@ -64,6 +64,10 @@ protected:
         PostMouse(e, ButtonMessage(e->button(), dblClks ? 2 : 0));
     }
     void mouseMoveEvent(QMouseEvent* e) override { PostMouse(e, WM_MOUSEMOVE); }
+    void leaveEvent(QEvent*) override {
+        if (Record(m_hWnd) != nullptr)
+            ::PostMessage(m_hWnd, WM_MOUSELEAVE, 0, 0);
+    }
 
     void wheelEvent(QWheelEvent* e) override {
         NoteModifiers(e->modifiers());

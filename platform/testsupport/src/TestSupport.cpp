@@ -181,6 +181,12 @@ void DropFiles(HWND hWnd, const std::vector<std::string>& paths, POINT point) {
     QCoreApplication::sendEvent(w, &drop);
 }
 
+std::string ToolTipOf(HWND hWnd) {
+    if (!window::IsLive(hWnd) || hWnd->widget == nullptr)
+        return "";
+    return hWnd->widget->toolTip().toLocal8Bit().toStdString();
+}
+
 Image ReadWindowImage(HWND hWnd) {
     Image result;
     const QImage* image = window::ImageOf(hWnd);

@@ -152,9 +152,16 @@ protected:
     HBITMAP m_hBitmap = nullptr;
     int m_nPressed = -1;
 
+    int m_nHover = -1;  // the button under the mouse
+
     afx_msg void OnPaint();
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    // Over a button: its tool tip (CBRS_TOOLTIPS) and its status-bar prompt
+    // (CBRS_FLYBY) from the string of its command id, "prompt\ntip".
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    void ShowHoverHelp();
     int HitTest(CPoint point) const;
 
     DECLARE_MESSAGE_MAP()

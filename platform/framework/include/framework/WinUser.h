@@ -63,6 +63,8 @@
 #define WM_MBUTTONUP 0x0208
 #define WM_MBUTTONDBLCLK 0x0209
 #define WM_MOUSEWHEEL 0x020A
+// Sent to a window when the mouse leaves it.
+#define WM_MOUSELEAVE 0x02A3
 #define WM_PARENTNOTIFY 0x0210
 #define WM_DROPFILES 0x0233
 #define WM_CAPTURECHANGED 0x0215

@@ -51,6 +51,8 @@ struct Image {
 };
 // The client area of a window's retained image (what the screen shows).
 ORBEL_API Image ReadWindowImage(HWND hWnd);
+// The tool tip the window shows when the mouse rests on it ("" for none).
+ORBEL_API std::string ToolTipOf(HWND hWnd);
 // How many WM_PAINT messages the window has received.
 ORBEL_API int PaintCount(HWND hWnd);
 
