@@ -1,5 +1,6 @@
 #include "orbel/frame/MainFrm.h"
 
+#include "orbel/frame/FrameModes.h"
 #include "orbel/frame/MyOrbelApp.h"
 #include "orbel/resources/ProgramPictures.h"
 #include "orbel/resources/Resource.h"
@@ -134,7 +135,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT createStruct)
 
     if (CMyOrbelDoc* document = GetSceneDocument())
         document->m_pDevice = m_pDevice;
-    // The material panel receives the device here once it exists.
+    m_MaterialPanel.MakePreviewSphere(m_pDevice);
 
     HandFrameStateToViews();
     HalveSplitter();
@@ -213,6 +214,8 @@ void CMainFrame::ShowPanelOfCurrentTab()
 {
     if (m_ObjectPanel.GetSafeHwnd() != nullptr)
         m_ObjectPanel.DestroyWindow();
+    if (m_MaterialList.GetSafeHwnd() != nullptr)
+        m_MaterialList.DestroyWindow();
 
     CMyOrbelDoc* document = GetSceneDocument();
     if (m_CurrentTab == PLUGIN_CREATE || m_CurrentTab == PLUGIN_MODIFY) {
@@ -225,9 +228,13 @@ void CMainFrame::ShowPanelOfCurrentTab()
                 m_ObjectPanel.SetObjectName(document->m_Selection.GetName());
         }
     }
-    // The "Materials" tab shows the material list here once it exists.
+    if (m_CurrentTab == TabMaterials && m_MaterialList.CreatePanel(m_wndToolsPanel.GetDlgItem(IDC_PANEL_AREA))) {
+        FillMaterialList();
+        m_MaterialList.ShowWindow(SW_SHOW);
+    }
 
     DropCurrentPlugin();
+    CloseMaterialPanel();
 }
 
 void CMainFrame::OnPanelAreaClicked()

@@ -6,6 +6,8 @@
 #include "orbel/frame/FrameModes.h"
 #include "orbel/frame/SplashWnd.h"
 #include "orbel/host/PluginLoader.h"
+#include "orbel/panels/Dialog2.h"
+#include "orbel/panels/DialogMtr.h"
 #include "orbel/panels/Dialogy1.h"
 #include "orbel/views/ViewFrame.h"
 
@@ -59,7 +61,8 @@ public:
     // The current plug-in's HidePanel, then no current plug-in.
     void DropCurrentPlugin();
     // The scene was replaced by New or Open: a tool still holding an object
-    // of the old scene must not write into it.
+    // of the old scene must not write into it, and the panels show the new
+    // scene.
     void OnSceneReplaced();
 
     // The panels' and plug-ins' posted WM_USER codes (FM_...); always 1.
@@ -124,6 +127,13 @@ public:
     CSplitterWnd& GetSplitter() { return m_wndSplitter; }
     CDialogBar& GetToolsPanel() { return m_wndToolsPanel; }
     cDialogy1& GetObjectPanel() { return m_ObjectPanel; }
+    cDialog2& GetMaterialList() { return m_MaterialList; }
+    cDialogMtr& GetMaterialPanel() { return m_MaterialPanel; }
+
+    // The scene was replaced (New, Open, undo or redo of a snapshot): the
+    // current tab's panel shows the new scene, the material list with no
+    // line selected and no material panel, so that line k stays material k.
+    void RefreshPanelsOfCurrentTab();
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
@@ -146,6 +156,8 @@ private:
     void FitToolsPanelToSplitter();
     void ShowPanelOfCurrentTab();
     void HandFrameStateToViews();
+    // The selection's name and colour in the object panel, when it is shown.
+    void ShowSelectionInObjectPanel();
 
     // Posted codes.
     void ActivateTool(LPARAM index);
@@ -154,6 +166,22 @@ private:
     // Whether the current plug-in holds an object of that list.
     bool HoldsObjectOf(const CList<cObjekt3D*, cObjekt3D*>& objects) const;
     void DropPluginIfHeldObjectGone();
+
+    // Posted material codes; indices outside the material array are ignored.
+    void ShowMaterial(LPARAM index);
+    void AddMaterial();
+    void RemoveMaterial(LPARAM index);
+    void ApplyMaterial();
+    void DrawMaterial();
+    void AssignMaterial(LPARAM index);
+    cMaterial* MaterialAt(LPARAM index) const;
+    void FillMaterialList();
+    void CloseMaterialPanel();
+    // Plug-in codes: FM_RUN_PLUGIN serves only the object of a loaded
+    // plug-in; PR_PANEL_ACTION needs a current plug-in.
+    cPlugin* FindLoadedPlugin(LPARAM argument) const;
+    void RunPlugin(LPARAM argument);
+    void RunPanelAction();
 
     IDirect3DVertexBuffer8* m_pGridBuffer = nullptr;
     IDirect3DVertexBuffer8* m_pAxesBuffer = nullptr;
@@ -168,6 +196,8 @@ private:
     CToolBar m_wndToolBar;
     CDialogBar m_wndToolsPanel;
     cDialogy1 m_ObjectPanel;
+    cDialog2 m_MaterialList;
+    cDialogMtr m_MaterialPanel;
     int m_CurrentTab = 0;
     cPlugin* m_pCurrentPlugin = nullptr;
     // The object last handed to the current plug-in through PR_NEW_OBJECT,

@@ -17,8 +17,32 @@ LRESULT CMainFrame::OnPanelMessage(WPARAM code, LPARAM argument)
     case FM_RENAME:
         RenameSelection();
         break;
+    case FM_SHOW_MATERIAL:
+        ShowMaterial(argument);
+        break;
+    case FM_ADD_MATERIAL:
+        AddMaterial();
+        break;
+    case FM_REMOVE_MATERIAL:
+        RemoveMaterial(argument);
+        break;
+    case FM_APPLY_MATERIAL:
+        ApplyMaterial();
+        break;
+    case FM_DRAW_MATERIAL:
+        DrawMaterial();
+        break;
+    case FM_ASSIGN_MATERIAL:
+        AssignMaterial(argument);
+        break;
     case FM_SET_COLOUR:
         SetSelectionColour();
+        break;
+    case FM_RUN_PLUGIN:
+        RunPlugin(argument);
+        break;
+    case PR_PANEL_ACTION:
+        RunPanelAction();
         break;
     default:
         break;
@@ -67,4 +91,37 @@ void CMainFrame::SetSelectionColour()
     document->m_Selection.SetColour(colour[0], colour[1], colour[2], colour[3]);
     NotifySelectionChanged();
     document->RedrawViews(nullptr);
+}
+
+cPlugin* CMainFrame::FindLoadedPlugin(LPARAM argument) const
+{
+    // A posted pointer is only compared, never followed, until it is known
+    // to be the object of a loaded plug-in.
+    for (const PluginList& list : m_Plugins) {
+        for (INT_PTR i = 0; i < list.GetSize(); ++i) {
+            if (reinterpret_cast<LPARAM>(list[i].plugin) == argument)
+                return list[i].plugin;
+        }
+    }
+    return nullptr;
+}
+
+void CMainFrame::RunPlugin(LPARAM argument)
+{
+    cPlugin* plugin = FindLoadedPlugin(argument);
+    if (plugin == nullptr)
+        return;
+    if (!ServePlugin(plugin, PE_EXECUTE))
+        return;
+    if (CMyOrbelDoc* document = GetSceneDocument())
+        document->RedrawViews(nullptr);
+}
+
+void CMainFrame::RunPanelAction()
+{
+    if (m_pCurrentPlugin == nullptr)
+        return;
+    m_pCurrentPlugin->SetParam(PR_PANEL_ACTION, nullptr);
+    if (CMyOrbelDoc* document = GetSceneDocument())
+        document->RedrawViews(nullptr);
 }

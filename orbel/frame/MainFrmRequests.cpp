@@ -95,20 +95,26 @@ BOOL CMainFrame::ServePlugin(cPlugin* plugin, int event, const OwnRequestServer&
     return served ? TRUE : FALSE;
 }
 
-void CMainFrame::NotifySelectionChanged()
+void CMainFrame::ShowSelectionInObjectPanel()
 {
     CMyOrbelDoc* document = GetSceneDocument();
-    if (document != nullptr && (m_CurrentTab == PLUGIN_CREATE || m_CurrentTab == PLUGIN_MODIFY) &&
-        m_ObjectPanel.GetSafeHwnd() != nullptr) {
-        m_ObjectPanel.SetObjectName(document->m_Selection.GetName());
-        float colour[4];
-        document->m_Selection.GetColour(colour);
-        m_ObjectPanel.m_Red = colour[0];
-        m_ObjectPanel.m_Green = colour[1];
-        m_ObjectPanel.m_Blue = colour[2];
-        m_ObjectPanel.m_Alpha = colour[3];
-        m_ObjectPanel.DrawColourSwatch();
-    }
+    if (document == nullptr || (m_CurrentTab != PLUGIN_CREATE && m_CurrentTab != PLUGIN_MODIFY) ||
+        m_ObjectPanel.GetSafeHwnd() == nullptr)
+        return;
+    m_ObjectPanel.SetObjectName(document->m_Selection.GetName());
+    float colour[4];
+    document->m_Selection.GetColour(colour);
+    m_ObjectPanel.m_Red = colour[0];
+    m_ObjectPanel.m_Green = colour[1];
+    m_ObjectPanel.m_Blue = colour[2];
+    m_ObjectPanel.m_Alpha = colour[3];
+    m_ObjectPanel.DrawColourSwatch();
+}
+
+void CMainFrame::NotifySelectionChanged()
+{
+    ShowSelectionInObjectPanel();
+    CMyOrbelDoc* document = GetSceneDocument();
     if (m_pCurrentPlugin != nullptr)
         ServePlugin(m_pCurrentPlugin, PE_REFRESH);
     if (document != nullptr)
@@ -154,4 +160,5 @@ void CMainFrame::OnSceneReplaced()
 {
     if (m_pCurrentPlugin != nullptr && m_HandedObjectId >= 0)
         DropCurrentPlugin();
+    RefreshPanelsOfCurrentTab();
 }
