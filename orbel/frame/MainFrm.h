@@ -130,9 +130,9 @@ public:
     cDialog2& GetMaterialList() { return m_MaterialList; }
     cDialogMtr& GetMaterialPanel() { return m_MaterialPanel; }
 
-    // The scene was replaced (New, Open, undo or redo of a snapshot): the
-    // current tab's panel shows the new scene, the material list with no
-    // line selected and no material panel, so that line k stays material k.
+    // The scene was replaced (New, Open, undo or redo): the current tab's
+    // panel shows the new scene, the material list with no line selected and
+    // no material panel, so that line k stays material k.
     void RefreshPanelsOfCurrentTab();
 
 protected:

@@ -112,6 +112,8 @@ void CMainFrame::OnEditUndo()
         return;
     DropCurrentPlugin();
     document->m_pUndoManager->Undo();
+    // A snapshot replaced the scene under the panels.
+    RefreshPanelsOfCurrentTab();
 }
 
 void CMainFrame::OnEditRedo()
@@ -120,6 +122,7 @@ void CMainFrame::OnEditRedo()
     if (document == nullptr || !document->m_pUndoManager->CanRedo())
         return;
     document->m_pUndoManager->Redo();
+    RefreshPanelsOfCurrentTab();
 }
 
 void CMainFrame::OnJoinObjects()

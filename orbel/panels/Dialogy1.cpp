@@ -1,11 +1,9 @@
 #include "orbel/panels/Dialogy1.h"
 
+#include "orbel/panels/PanelSupport.h"
 #include "orbel/resources/Resource.h"
 
 #include <plugins/common/Plugin.h>
-
-#include <cmath>
-#include <limits>
 
 namespace {
 
@@ -20,15 +18,6 @@ bool IsPlaceholderName(LPCSTR name)
 
 // How far the tools list drops down below its closed height, in pixels.
 constexpr int kDropDownExtra = 130;
-
-// Truncated toward zero, low 8 bits kept (256 shows as 0). Colours read
-// from files may be anything, so values no int holds count as 0.
-BYTE ChannelByte(float value)
-{
-    if (!std::isfinite(value) || std::fabs(value) >= static_cast<float>(std::numeric_limits<int>::max()))
-        return 0;
-    return static_cast<BYTE>(static_cast<unsigned>(static_cast<int>(value)) & 0xFFu);
-}
 
 }  // namespace
 
@@ -118,7 +107,7 @@ void cDialogy1::GetColour(float colour[4]) const
 
 COLORREF cDialogy1::SwatchColour() const
 {
-    return RGB(ChannelByte(m_Red), ChannelByte(m_Green), ChannelByte(m_Blue));
+    return ::SwatchColour(m_Red, m_Green, m_Blue);
 }
 
 void cDialogy1::OnToolSelected()
@@ -149,23 +138,10 @@ void cDialogy1::OnDrawItem(int controlId, LPDRAWITEMSTRUCT drawItem)
 
 void cDialogy1::DrawColourSwatch()
 {
-    CWnd* swatch = GetDlgItem(IDC_COLOUR_SWATCH);
-    if (swatch == nullptr)
-        return;
-    CRect area;
-    swatch->GetClientRect(&area);
-    CDC* dc = swatch->GetDC();
-    if (dc == nullptr)
-        return;
-    CBrush brush(SwatchColour());
-    CBrush* previous = dc->SelectObject(&brush);
-    dc->Rectangle(&area);
-    dc->SelectObject(previous);
-    swatch->ReleaseDC(dc);
+    PaintSwatch(GetDlgItem(IDC_COLOUR_SWATCH), SwatchColour());
 }
 
 void cDialogy1::PostToFrame(WPARAM code, LPARAM value)
 {
-    if (CWnd* frame = GetTopLevelParent())
-        ::PostMessage(frame->GetSafeHwnd(), WM_USER, code, value);
+    PostToMainFrame(*this, code, value);
 }

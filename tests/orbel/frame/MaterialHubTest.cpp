@@ -185,7 +185,7 @@ TEST_F(MaterialHubTest, AssignGivesTheSelectionTheMaterialAsOneUndoStep)
     AddMaterial("A");
     AddMaterial("B");
     cObjekt3D* strip = AddStrip(2);
-    SelectObjects({strip});
+    Select({strip});
     ChooseMaterialsTab();
 
     Click(IDC_ASSIGN_MATERIAL);
@@ -202,7 +202,7 @@ TEST_F(MaterialHubTest, IndicesOutsideTheMaterialArrayAreIgnored)
     AddMaterial("Only");
     cObjekt3D* strip = AddStrip(2);
     strip->SetFaceMaterial(-1, 0);
-    SelectObjects({strip});
+    Select({strip});
     ChooseMaterialsTab();
     const CString undoText = document->m_pUndoManager->GetUndoText();
 
@@ -286,10 +286,35 @@ TEST_F(MaterialHubTest, ANewOrOpenedSceneRebuildsTheListWithoutSelectionAndClose
     EXPECT_EQ(document->m_Materials[1]->GetName(), "Renamed");
 }
 
+TEST_F(MaterialHubTest, UndoAndRedoRebuildTheListFromTheRestoredScene)
+{
+    AddMaterial("Kept");
+    Select({AddStrip(1)});
+    ChooseMaterialsTab();
+    ChooseLine(0);
+    Click(IDC_ASSIGN_MATERIAL);
+    // Materials added after the step are not in its snapshot.
+    Click(IDC_ADD_MATERIAL);
+    ASSERT_EQ(Lines(), (std::vector<std::string>{"Kept", "UnNamed Material"}));
+    ASSERT_TRUE(PanelOpen());
+
+    frame->SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+    orbel::test::RunUntilIdle();
+    EXPECT_EQ(document->m_Materials.GetSize(), 1);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"Kept"}));
+    EXPECT_EQ(SelectedLine(), -1);
+    EXPECT_FALSE(PanelOpen());
+
+    frame->SendMessage(WM_COMMAND, ID_EDIT_REDO);
+    orbel::test::RunUntilIdle();
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"Kept", "UnNamed Material"}));
+    EXPECT_FALSE(PanelOpen());
+}
+
 TEST_F(MaterialHubTest, ANewSceneShowsItsEmptySelectionInTheObjectPanel)
 {
     cObjekt3D* strip = AddStrip(1, "Old Strip");
-    SelectObjects({strip});
+    Select({strip});
     frame->NotifySelectionChanged();
     ASSERT_EQ(frame->GetObjectPanel().GetObjectName(), "Old Strip");
 
