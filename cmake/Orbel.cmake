@@ -7,11 +7,17 @@ function(orbel_component_sources var dir)
   set(${var} ${_src} PARENT_SCOPE)
 endfunction()
 
-# orbel_add_test(<name> SOURCES ... LIBS ...)
+# orbel_add_test(<name> SOURCES ... LIBS ... [LOCK <resource>])
 # One GoogleTest executable; its cases are registered with CTest one by one.
-# Windows are offscreen in every test.
+# Windows are offscreen in every test. Cases of executables naming the same
+# LOCK never run at the same time (the real-window tests share the screen
+# driver).
 function(orbel_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "LOCK" "SOURCES;LIBS" ${ARGN})
+  set(_lock)
+  if(T_LOCK)
+    set(_lock RESOURCE_LOCK ${T_LOCK})
+  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORBEL_BIN_DIR}/tests)
@@ -23,7 +29,7 @@ function(orbel_add_test name)
     WORKING_DIRECTORY ${ORBEL_BIN_DIR}/tests
     DISCOVERY_TIMEOUT 60
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300 ${_lock})
 endfunction()
 
 # orbel_add_plugin(<name> <extension> SOURCES ...)
@@ -65,9 +71,13 @@ endfunction()
 # orbel_folder_test(<name> LIBS ...): the test program made of every .cpp in the
 # calling folder; nothing while the folder has none.
 function(orbel_folder_test name)
-  cmake_parse_arguments(F "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(F "" "LOCK" "LIBS" ${ARGN})
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(_src)
-    orbel_add_test(${name} SOURCES ${_src} LIBS ${F_LIBS})
+    if(F_LOCK)
+      orbel_add_test(${name} SOURCES ${_src} LIBS ${F_LIBS} LOCK ${F_LOCK})
+    else()
+      orbel_add_test(${name} SOURCES ${_src} LIBS ${F_LIBS})
+    endif()
   endif()
 endfunction()

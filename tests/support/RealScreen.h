@@ -150,8 +150,9 @@ public:
     RealScreen(const RealScreen&) = delete;
     RealScreen& operator=(const RealScreen&) = delete;
 
-    // Starts the server and the program; false when either did not start.
-    bool Start(const std::filesystem::path& program)
+    // Starts the server and the program with these arguments (quoted for
+    // the shell by the caller); false when either did not start.
+    bool Start(const std::filesystem::path& program, const std::string& arguments = "")
     {
         const std::string dir = work_.string();
         // The server tells its display number through a descriptor; the
@@ -162,7 +163,8 @@ public:
             "for i in $(seq 100); do [ -s display ] && break; sleep 0.1; done; "
             "cd '" + program.parent_path().string() + "' && "
             "DISPLAY=:$(cat '" + dir + "/display') QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME='" + dir + "/config' "
-            "XDG_DATA_HOME='" + dir + "/data' ./" + program.filename().string() + " >'" + dir + "/orbel.log' 2>&1 & "
+            "XDG_DATA_HOME='" + dir + "/data' ./" + program.filename().string() + " " + arguments + " >'" + dir +
+            "/orbel.log' 2>&1 & "
             "echo $! >'" + dir + "/orbel.pid')";
         return std::system(start.c_str()) == 0;
     }

@@ -205,7 +205,10 @@ void CDocument::ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOO
     if (e != nullptr && e->IsKindOf(RUNTIME_CLASS(CUserException)))
         return;  // the user has been told already
     CString text = bSaving ? "Could not save " : "Could not open ";
-    text += lpszPathName != nullptr && *lpszPathName != '\0' ? "\"" + CString(lpszPathName) + "\"." : CString("the document.");
+    // Users read paths in the system's own form.
+    text += lpszPathName != nullptr && *lpszPathName != '\0'
+                ? "\"" + CString(orbel::ToNativePath(lpszPathName).c_str()) + "\"."
+                : CString("the document.");
     char detail[1024];
     if (e != nullptr && e->GetErrorMessage(detail, sizeof detail)) {
         text += "\n";

@@ -1,4 +1,6 @@
 #include <framework/Exceptions.h>
+
+#include <win32/Paths.h>
 #include <framework/FailureReport.h>
 
 #include <algorithm>
@@ -18,9 +20,11 @@ BOOL CopyMessage(const CString& text, LPTSTR lpszError, UINT nMaxError, UINT* pn
     return TRUE;
 }
 
+// Users read paths in the system's own form.
 CString Quoted(const CString& fileName)
 {
-    return fileName.IsEmpty() ? CString("the file") : "\"" + fileName + "\"";
+    return fileName.IsEmpty() ? CString("the file")
+                              : "\"" + CString(orbel::ToNativePath(fileName.GetString()).c_str()) + "\"";
 }
 
 } // namespace

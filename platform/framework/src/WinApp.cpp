@@ -149,8 +149,12 @@ void CRecentFileList::ReadList() {
     CWinApp* app = AfxGetApp();
     if (app == nullptr)
         return;
-    for (int i = 0; i < m_nSize; ++i)
-        m_arrNames[i] = app->GetProfileString(m_strSectionName, RecentFileEntry(m_strEntryFormat, i), "");
+    // The profile keeps the system's own form; entries written in the
+    // program's form by earlier versions read back unchanged.
+    for (int i = 0; i < m_nSize; ++i) {
+        const CString stored = app->GetProfileString(m_strSectionName, RecentFileEntry(m_strEntryFormat, i), "");
+        m_arrNames[i] = stored.IsEmpty() ? stored : CString(orbel::ToProgramPath(stored.GetString()).c_str());
+    }
 }
 
 void CRecentFileList::WriteList() {
@@ -159,7 +163,8 @@ void CRecentFileList::WriteList() {
         return;
     for (int i = 0; i < m_nSize; ++i)
         app->WriteProfileString(m_strSectionName, RecentFileEntry(m_strEntryFormat, i),
-                                m_arrNames[i].IsEmpty() ? nullptr : m_arrNames[i].GetString());
+                                m_arrNames[i].IsEmpty() ? nullptr
+                                                        : orbel::ToNativePath(m_arrNames[i].GetString()).c_str());
 }
 
 void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI) {
