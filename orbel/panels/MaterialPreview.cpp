@@ -4,12 +4,12 @@
 
 #include "orbel/panels/PanelSupport.h"
 #include "orbel/resources/Resource.h"
+#include "orbel/views/PaintTargets.h"
 
 #include <d3dx8/D3DX8.h>
 #include <model/Material.h>
 
 #include <cmath>
-#include <cstring>
 
 namespace {
 
@@ -27,19 +27,6 @@ struct PreviewVertex {
     float u, v;
 };
 static_assert(sizeof(PreviewVertex) == 32, "the preview sphere's vertices are 32 bytes");
-
-template <typename T>
-struct Released {
-    T* p = nullptr;
-    Released() = default;
-    Released(const Released&) = delete;
-    Released& operator=(const Released&) = delete;
-    ~Released()
-    {
-        if (p != nullptr)
-            p->Release();
-    }
-};
 
 // Wraps a texture round the sphere: u runs once round the z axis, v from
 // pole to pole. The seam's vertices (y exactly 0) keep u = 0.
@@ -135,16 +122,8 @@ void cDialogMtr::DrawPreviewSphere(const cMaterial& material)
     device->SetTransform(D3DTS_VIEW, &view);
     device->SetTransform(D3DTS_PROJECTION, &projection);
 
-    D3DDISPLAYMODE mode{};
-    device->GetDisplayMode(&mode);
-    D3DPRESENT_PARAMETERS parameters;
-    std::memset(&parameters, 0, sizeof parameters);
-    parameters.BackBufferFormat = mode.Format;
-    parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    parameters.hDeviceWindow = button->GetSafeHwnd();
-    parameters.Windowed = TRUE;
-    parameters.EnableAutoDepthStencil = TRUE;
-    parameters.AutoDepthStencilFormat = D3DFMT_D16;
+    D3DPRESENT_PARAMETERS parameters =
+        MakeViewSwapChainParameters(device, 0, 0, button->GetSafeHwnd(), D3DFMT_D16);
     Released<IDirect3DSwapChain8> swapChain;
     if (FAILED(device->CreateAdditionalSwapChain(&parameters, &swapChain.p)) || swapChain.p == nullptr)
         return;
