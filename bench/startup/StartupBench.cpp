@@ -10,6 +10,7 @@
 #include "orbel/frame/MyOrbelApp.h"
 #include "orbel/views/MyOrbelView.h"
 
+#include <d3d8/EarlyDisplay.h>
 #include <d3d8/PresentTarget.h>
 #include <framework/Afx.h>
 #include <win32/Sleep.h>
@@ -86,6 +87,8 @@ int RunChild(std::int64_t launchedAt, char* programName)
         g_waitedMilliseconds += milliseconds;
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
     });
+    // As the program's own entry does.
+    D3D8BeginOpeningDisplay();
     char* arguments[] = {programName, nullptr};
     AfxWinMain(1, arguments);
     if (g_watcher.finishedAt == 0) {

@@ -1,9 +1,12 @@
 #include "GlContext.h"
 
+#include <d3d8/EarlyDisplay.h>
+
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
 #include <cstring>
+#include <thread>
 
 namespace orbel::d3d8 {
 namespace {
@@ -61,10 +64,37 @@ EGLContext CreateContext(EGLDisplay display) {
     return eglCreateContext(display, config, EGL_NO_CONTEXT, attributes);
 }
 
+// The display opened ahead of the device. The thread is joined before the
+// context is made, or at the latest when the library unloads.
+struct EarlyOpening {
+    std::thread thread;
+    bool begun = false;
+    ~EarlyOpening() {
+        if (thread.joinable()) thread.join();
+    }
+};
+
+EarlyOpening& Early() {
+    static EarlyOpening early;
+    return early;
+}
+
 }  // namespace
+
+void GlContext::BeginOpeningDisplay() {
+    EarlyOpening& early = Early();
+    if (early.begun) return;
+    early.begun = true;
+    // The display is the process's; the context made later on the calling
+    // thread finds it initialised.
+    early.thread = std::thread([] { OpenDisplay(); });
+}
 
 GlContext* GlContext::Get() {
     static GlContext* context = [] {
+        EarlyOpening& early = Early();
+        early.begun = true;
+        if (early.thread.joinable()) early.thread.join();
         auto* candidate = new GlContext();
         if (candidate->Open()) return candidate;
         delete candidate;
@@ -143,3 +173,5 @@ void GlContext::ReturnRenderbuffer(GLuint name, GLenum internalFormat, int width
 }
 
 }  // namespace orbel::d3d8
+
+void D3D8BeginOpeningDisplay() { orbel::d3d8::GlContext::BeginOpeningDisplay(); }

@@ -19,6 +19,8 @@ public:
     // The context, opened on first use; nullptr when no EGL device or no
     // OpenGL 4.5 context is available (then it is never tried again).
     static GlContext* Get();
+    // Opens the EGL display on a worker thread; Get waits for it.
+    static void BeginOpeningDisplay();
 
     // A 2D texture or renderbuffer of the given internal format and size,
     // from the pool when one is free.

@@ -1,5 +1,6 @@
 #include "DeviceFixture.h"
 
+#include <d3d8/EarlyDisplay.h>
 #include <d3d8/PresentTarget.h>
 
 #include <map>
@@ -221,6 +222,28 @@ TEST_F(Direct3DTest, WithoutAPresentTargetTheLastImageIsKept) {
     ASSERT_FALSE(image.argb.empty());
     EXPECT_EQ(image.argb[0], 0xFF00FF00u);
     EXPECT_FALSE(D3D8TakeLastPresentedImage(image));
+    device->Release();
+    d3d->Release();
+}
+
+// Run as the first test of its process (as ctest runs each), the display
+// opens on the worker thread and the device is made on this one.
+TEST(EarlyDisplayTest, DevicesWorkWhenTheDisplayWasOpenedAhead) {
+    D3D8SetTestControl({});
+    D3D8BeginOpeningDisplay();
+    D3D8BeginOpeningDisplay();  // a second call changes nothing
+    IDirect3D8* d3d = Direct3DCreate8(D3D_SDK_VERSION);
+    if (!d3d) GTEST_SKIP() << "no OpenGL device";
+    D3DPRESENT_PARAMETERS pp = DevicePresentation(D3DFMT_X8R8G8B8, D3DFMT_D16);
+    IDirect3DDevice8* device = nullptr;
+    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, FakeWindow(), D3DCREATE_HARDWARE_VERTEXPROCESSING, &pp, &device),
+              D3D_OK);
+    EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF336699, 1.0f, 0), D3D_OK);
+    EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    D3D8PresentedImage image;
+    ASSERT_TRUE(D3D8TakeLastPresentedImage(image));
+    ASSERT_FALSE(image.argb.empty());
+    EXPECT_EQ(image.argb[0] & 0xFFFFFFu, 0x336699u);
     device->Release();
     d3d->Release();
 }
