@@ -86,6 +86,18 @@ protected:
         return ids;
     }
 
+    // What the last modal of that kind (orbel::modal::kFileDialog, ...)
+    // described; "" when none appeared.
+    static std::string LastAppearance(const std::string& kind)
+    {
+        const auto& seen = orbel::modal::Appearances();
+        for (auto it = seen.rbegin(); it != seen.rend(); ++it) {
+            if (it->kind == kind)
+                return it->description;
+        }
+        return "";
+    }
+
     // Makes the tool at that index of the current tab's list current, as
     // the object panel's tools list does.
     void Activate(int index) { frame->SendMessage(WM_USER, FM_ACTIVATE_TOOL, index); }

@@ -14,15 +14,7 @@ class ImportExportTest : public FrameTest {
 protected:
     void Command(UINT id) { frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
-    std::string LastDialog() const
-    {
-        const auto& seen = orbel::modal::Appearances();
-        for (auto it = seen.rbegin(); it != seen.rend(); ++it) {
-            if (it->kind == orbel::modal::kFileDialog)
-                return it->description;
-        }
-        return "";
-    }
+    static std::string LastDialog() { return LastAppearance(orbel::modal::kFileDialog); }
 
     int PaintsOfUpperLeft() const { return orbel::test::PaintCount(frame->GetPaneView(0, 0)->GetSafeHwnd()); }
 };

@@ -25,15 +25,7 @@ protected:
         orbel::test::ChooseTab(frame->GetToolsPanel().GetDlgItem(IDC_TOOL_TABS)->GetSafeHwnd(), tab);
         orbel::test::RunUntilIdle();
     }
-    std::string ColourDialogStart() const
-    {
-        const auto& seen = orbel::modal::Appearances();
-        for (auto it = seen.rbegin(); it != seen.rend(); ++it) {
-            if (it->kind == orbel::modal::kColorDialog)
-                return it->description;
-        }
-        return "";
-    }
+    static std::string ColourDialogStart() { return LastAppearance(orbel::modal::kColorDialog); }
 };
 
 TEST_F(ObjectPanelTest, EnterRenamesOnlyWhileTheNameEditIsEnabled)
