@@ -187,6 +187,14 @@ std::string ToolTipOf(HWND hWnd) {
     return hWnd->widget->toolTip().toLocal8Bit().toStdString();
 }
 
+std::vector<HWND> OwnedWindows(HWND owner) {
+    std::vector<HWND> owned;
+    for (HWND h : window::TopLevelWindows())
+        if (h->owner == owner)
+            owned.push_back(h);
+    return owned;
+}
+
 Image ReadWindowImage(HWND hWnd) {
     Image result;
     const QImage* image = window::ImageOf(hWnd);

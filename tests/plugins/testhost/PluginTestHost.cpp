@@ -290,7 +290,13 @@ void PluginTestHost::DeliverPosted()
 
 HWND PluginTestHost::Panel() const
 {
-    return m_Placeholder != nullptr ? ::GetWindow(m_Placeholder->GetSafeHwnd(), GW_CHILD) : nullptr;
+    if (m_Placeholder == nullptr)
+        return nullptr;
+    if (HWND child = ::GetWindow(m_Placeholder->GetSafeHwnd(), GW_CHILD))
+        return child;
+    // A pop-up panel is owned by the window around the placeholder.
+    const std::vector<HWND> popups = orbel::test::OwnedWindows(m_Window->GetSafeHwnd());
+    return popups.empty() ? nullptr : popups.back();
 }
 
 CWnd* PluginTestHost::Placeholder() const

@@ -68,7 +68,8 @@ public:
     // Delivers what is pending: posted codes, paints, Qt events.
     void DeliverPosted();
 
-    // The current tool's panel window, or null.
+    // The current tool's panel window (a child of the placeholder or a
+    // pop-up made for it), or null.
     HWND Panel() const;
     CWnd* Placeholder() const;
     // Text of a control of the panel.

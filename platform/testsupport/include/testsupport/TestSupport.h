@@ -42,6 +42,10 @@ ORBEL_API void Focus(HWND hWnd);
 // Drops files (native or "\" paths) on a window, as a file manager would.
 ORBEL_API void DropFiles(HWND hWnd, const std::vector<std::string>& paths, POINT point = {1, 1});
 
+// Live top-level windows owned by `owner` (pop-up dialogs made for one of
+// its children, say), in creation order.
+ORBEL_API std::vector<HWND> OwnedWindows(HWND owner);
+
 // ---- images ----
 struct Image {
     int width = 0;

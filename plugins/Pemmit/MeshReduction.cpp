@@ -1,0 +1,72 @@
+#include "plugins/Pemmit/MeshReduction.h"
+
+#include <model/Objekt3D.h>
+#include <plugins/common/MeshConversion.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+std::vector<DWORD> AdjacencyOf(ID3DXBaseMesh* mesh)
+{
+    std::vector<DWORD> adjacency(static_cast<std::size_t>(mesh->GetNumFaces()) * 3);
+    mesh->GenerateAdjacency(0.0f, adjacency.data());
+    return adjacency;
+}
+
+}  // namespace
+
+ID3DXMesh* BuildBaseMesh(const cObjekt3D& object, IDirect3DDevice8* device)
+{
+    ID3DXMesh* mesh = BuildMeshFromObject(object, device);
+    if (mesh == nullptr)
+        return nullptr;
+    SortMeshByMaterial(mesh);
+
+    std::vector<DWORD> adjacency = AdjacencyOf(mesh);
+    ID3DXMesh* cleaned = nullptr;
+    // Splitting can need more vertices than 16-bit indices reach; the
+    // simplification then works on the mesh as it is.
+    if (SUCCEEDED(D3DXCleanMesh(mesh, adjacency.data(), &cleaned, adjacency.data(), nullptr)) && cleaned != nullptr) {
+        mesh->Release();
+        mesh = cleaned;
+    } else {
+        adjacency = AdjacencyOf(mesh);
+    }
+
+    D3DXWELDEPSILONS exactly{};
+    D3DXWeldVertices(mesh, &exactly, adjacency.data(), adjacency.data(), nullptr, nullptr);
+    return mesh;
+}
+
+ID3DXPMesh* GenerateProgressiveMesh(ID3DXMesh* base)
+{
+    if (base == nullptr)
+        return nullptr;
+    const std::vector<DWORD> adjacency = AdjacencyOf(base);
+    ID3DXPMesh* progressive = nullptr;
+    if (FAILED(D3DXGeneratePMesh(base, adjacency.data(), nullptr, nullptr, 1, D3DXMESHSIMP_VERTEX, &progressive)))
+        return nullptr;
+    return progressive;
+}
+
+DWORD TargetVertexCount(DWORD minVertices, DWORD maxVertices, int percent)
+{
+    const std::uint64_t share = static_cast<std::uint64_t>(std::clamp(percent, 0, 100));
+    const auto target = static_cast<DWORD>(static_cast<std::uint64_t>(maxVertices) * share / 100);
+    return std::max(target, minVertices);
+}
+
+ID3DXMesh* ReduceToPercentage(ID3DXPMesh* progressive, int percent, IDirect3DDevice8* device)
+{
+    if (progressive == nullptr)
+        return nullptr;
+    progressive->SetNumVertices(
+        TargetVertexCount(progressive->GetMinVertices(), progressive->GetMaxVertices(), percent));
+    ID3DXMesh* reduced = nullptr;
+    if (FAILED(progressive->CloneMeshFVF(D3DXMESH_SYSTEMMEM, MESH_VERTEX_FVF, device, &reduced)))
+        return nullptr;
+    return reduced;
+}
