@@ -5,6 +5,7 @@
 #include <framework/Resources.h>
 
 #include "DialogTemplates.h"
+#include "ModalFocus.h"
 #include "WindowImpl.h"
 
 #include <cstdio>
@@ -120,6 +121,7 @@ BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd) {
 INT_PTR CDialog::DoModal() {
     const DialogTemplate* tmpl = FindTemplate();
     if (!tmpl) return -1;
+    const orbel::ModalFocusKeeper focus;
     // Win32 disables the owner while a modal dialog runs.
     CWnd* owner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
     HWND ownerHwnd = owner ? owner->GetSafeHwnd() : nullptr;
@@ -160,6 +162,7 @@ INT_PTR CDialog::DoModal() {
     if (ownerWasEnabled && orbel::window::IsLive(ownerHwnd)) ::EnableWindow(ownerHwnd, TRUE);
     if (GetSafeHwnd()) DestroyWindow();
     m_modal = false;
+    focus.Restore();
     return m_nModalResult;
 }
 

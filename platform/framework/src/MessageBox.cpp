@@ -4,6 +4,7 @@
 #include <framework/ModalScript.h>
 #include <framework/Resources.h>
 
+#include "ModalFocus.h"
 #include "QtWidgetsSupport.h"
 
 #include <QCoreApplication>
@@ -77,12 +78,15 @@ int showRealBox(const MessageBoxQuestion& q) {
 
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     MessageBoxQuestion q{hWnd, lpText ? lpText : "", lpCaption ? lpCaption : "Error", uType};
+    const orbel::ModalFocusKeeper focus;
     if (orbel::modal::IsScripted()) {
         // An unscripted box answers as if closed without a button.
         const int answer = orbel::modal::Take(orbel::modal::kMessageBox, q.text).result;
         return answer != 0 ? answer : escapeAnswer(uType);
     }
-    return showRealBox(q);
+    const int answer = showRealBox(q);
+    focus.Restore();
+    return answer;
 }
 
 const char* AfxGetMessageBoxCaption() {

@@ -148,6 +148,24 @@ TEST_F(DialogTest, ScriptedModalReadsItsControlsOnOk) {
     EXPECT_EQ(dialog.alpha, 75) << "Cancel reads nothing";
 }
 
+TEST_F(DialogTest, ModalHandsTheFocusBackToTheWindowThatHadIt) {
+    CWnd view;
+    ASSERT_TRUE(view.CreateEx(0, nullptr, "view", WS_CHILD | WS_VISIBLE, RECT{0, 0, 50, 50}, &host, 1));
+    view.SetFocus();
+    Panel dialog(kModal, &host);
+    dialog.endOnOk = true;
+    HWND focusWhileOpen = nullptr;
+    orbel::test::ScriptDialog(kModal, [&](HWND) { focusWhileOpen = ::GetFocus(); }, IDCANCEL);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_NE(focusWhileOpen, view.GetSafeHwnd()) << "the dialog's own control has the focus while it runs";
+    EXPECT_EQ(::GetFocus(), view.GetSafeHwnd());
+
+    // A focused window destroyed while the modal runs gets nothing back.
+    orbel::test::ScriptDialog(kModal, [&](HWND) { view.DestroyWindow(); }, IDCANCEL);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(::GetFocus(), nullptr);
+}
+
 TEST_F(DialogTest, ModalStaysOpenAfterAFailedCheckAndTakesTheNextAnswer) {
     Panel dialog(kModal, &host);
     dialog.endOnOk = true;
