@@ -7,6 +7,7 @@
 
 #include <framework/Afx.h>
 #include <testsupport/ControlInput.h>
+#include <testsupport/ControlLooks.h>
 #include <testsupport/ScriptedModals.h>
 #include <testsupport/TestSupport.h>
 
@@ -175,6 +176,21 @@ TEST_F(OptionsDialog, TypedValuesAbove255AreTakenAndAnEmptyEditKeepsTheDialogOpe
     EXPECT_EQ(orbel::test::MessageBoxTexts(), std::vector<std::string>{"Please enter an integer."});
     EXPECT_EQ(dialog.m_Red, 300);
     EXPECT_EQ(dialog.m_Green, 12);
+}
+
+TEST_F(ModalDialogs, EveryLabelShowsItsWholeText)
+{
+    cDialogRender render;
+    std::vector<std::string> clippedInRender{"not shown"};
+    orbel::test::ScriptDialog(IDD_RENDER, [&](HWND h) { clippedInRender = orbel::test::ClippedLabels(h); }, IDCANCEL);
+    render.DoModal();
+    EXPECT_EQ(clippedInRender, std::vector<std::string>{});
+
+    cOptionsDialog options;
+    std::vector<std::string> clippedInOptions{"not shown"};
+    orbel::test::ScriptDialog(IDD_OPTIONS, [&](HWND h) { clippedInOptions = orbel::test::ClippedLabels(h); }, IDCANCEL);
+    options.DoModal();
+    EXPECT_EQ(clippedInOptions, std::vector<std::string>{});
 }
 
 }  // namespace

@@ -1,0 +1,28 @@
+#include <testsupport/ControlLooks.h>
+
+#include "WindowImpl.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+
+namespace orbel::test {
+
+std::vector<std::string> ClippedLabels(HWND dialog) {
+    std::vector<std::string> clipped;
+    if (!window::IsLive(dialog)) return clipped;
+    for (HWND child : dialog->children) {
+        auto* label = qobject_cast<QLabel*>(window::WidgetOf(child));
+        if (!label || label->text().isEmpty()) continue;
+        const int margin = label->margin();
+        const QRect room = label->contentsRect().marginsRemoved(QMargins(margin, margin, margin, margin));
+        // A word too long for its line sticks out to the right even when
+        // the label wraps; lines that do not fit stick out at the bottom.
+        const int flags = label->wordWrap() ? Qt::TextWordWrap : Qt::TextSingleLine;
+        const QRect needed = QFontMetrics(label->font()).boundingRect(room, flags, label->text());
+        if (needed.width() > room.width() || needed.height() > room.height())
+            clipped.push_back(label->text().toStdString());
+    }
+    return clipped;
+}
+
+}  // namespace orbel::test
