@@ -7,6 +7,8 @@
 #include <plugins/common/MeshConversion.h>
 #include <plugins/common/PluginLibrary.h>
 
+#include <vector>
+
 ORBEL_PLUGIN_LIBRARY(cMeshOptimizer, OptimizerResources())
 
 namespace {
@@ -86,8 +88,9 @@ void cMeshOptimizer::OnExecute()
 bool cMeshOptimizer::ReduceMesh(cObjekt3D& object)
 {
     if (m_pBaseMesh == nullptr) {
-        ID3DXMesh* base = BuildBaseMesh(object, m_pDevice);
-        m_pBaseMesh = GenerateProgressiveMesh(base);
+        std::vector<DWORD> adjacency;
+        ID3DXMesh* base = BuildBaseMesh(object, m_pDevice, adjacency);
+        m_pBaseMesh = GenerateProgressiveMesh(base, adjacency);
         if (base != nullptr)
             base->Release();
     }

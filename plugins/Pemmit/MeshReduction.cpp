@@ -18,14 +18,14 @@ std::vector<DWORD> AdjacencyOf(ID3DXBaseMesh* mesh)
 
 }  // namespace
 
-ID3DXMesh* BuildBaseMesh(const cObjekt3D& object, IDirect3DDevice8* device)
+ID3DXMesh* BuildBaseMesh(const cObjekt3D& object, IDirect3DDevice8* device, std::vector<DWORD>& adjacency)
 {
     ID3DXMesh* mesh = BuildMeshFromObject(object, device);
     if (mesh == nullptr)
         return nullptr;
     SortMeshByMaterial(mesh);
 
-    std::vector<DWORD> adjacency = AdjacencyOf(mesh);
+    adjacency = AdjacencyOf(mesh);
     ID3DXMesh* cleaned = nullptr;
     // Splitting can need more vertices than 16-bit indices reach; the
     // simplification then works on the mesh as it is.
@@ -37,15 +37,15 @@ ID3DXMesh* BuildBaseMesh(const cObjekt3D& object, IDirect3DDevice8* device)
     }
 
     D3DXWELDEPSILONS exactly{};
-    D3DXWeldVertices(mesh, &exactly, adjacency.data(), adjacency.data(), nullptr, nullptr);
+    if (FAILED(D3DXWeldVertices(mesh, &exactly, adjacency.data(), adjacency.data(), nullptr, nullptr)))
+        adjacency = AdjacencyOf(mesh);
     return mesh;
 }
 
-ID3DXPMesh* GenerateProgressiveMesh(ID3DXMesh* base)
+ID3DXPMesh* GenerateProgressiveMesh(ID3DXMesh* base, const std::vector<DWORD>& adjacency)
 {
-    if (base == nullptr)
+    if (base == nullptr || adjacency.size() != static_cast<std::size_t>(base->GetNumFaces()) * 3)
         return nullptr;
-    const std::vector<DWORD> adjacency = AdjacencyOf(base);
     ID3DXPMesh* progressive = nullptr;
     if (FAILED(D3DXGeneratePMesh(base, adjacency.data(), nullptr, nullptr, 1, D3DXMESHSIMP_VERTEX, &progressive)))
         return nullptr;

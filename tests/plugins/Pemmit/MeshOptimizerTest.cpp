@@ -42,8 +42,9 @@ protected:
     // The vertex counts the object's progressive mesh spans.
     std::pair<DWORD, DWORD> VertexRange(const cObjekt3D& object)
     {
-        ID3DXMesh* base = BuildBaseMesh(object, host.Device());
-        ID3DXPMesh* progressive = GenerateProgressiveMesh(base);
+        std::vector<DWORD> adjacency;
+        ID3DXMesh* base = BuildBaseMesh(object, host.Device(), adjacency);
+        ID3DXPMesh* progressive = GenerateProgressiveMesh(base, adjacency);
         base->Release();
         EXPECT_NE(progressive, nullptr);
         if (progressive == nullptr)
