@@ -80,9 +80,9 @@ TEST(SphereWindow, DraggingInTheTopViewDrawsASphereSeenInAllFourViews)
     const int listX = views.right + kToolListFromViewsX;
     const int listY = views.top + kToolListFromViewsY;
     ASSERT_TRUE(real.XdoTool(Click(listX, listY)));
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     ASSERT_TRUE(real.XdoTool(Click(listX, listY + kSecondLineBelow)));
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
 
     const int centreX = views.left + views.Width() / 4;
     const int centreY = views.top + views.Height() / 4;
