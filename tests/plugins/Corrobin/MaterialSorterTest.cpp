@@ -2,7 +2,7 @@
 // documents: which objects a press reorders, what it keeps, and that it
 // records no undo step of its own.
 #include "plugins/testhost/MeshObjects.h"
-#include "plugins/testhost/PluginTestHost.h"
+#include "plugins/testhost/ModifyToolTest.h"
 
 #include <testsupport/ControlInput.h>
 
@@ -15,25 +15,9 @@ using namespace orbel::test;
 constexpr int kStatusId = 11000;
 constexpr int kRunId = 11001;
 
-class OptimizeMaterialChanges : public ::testing::Test {
+class OptimizeMaterialChanges : public ModifyToolTest {
 protected:
-    void SetUp() override
-    {
-        tool = host.Load("Corrobin.dlm");
-        ASSERT_NE(tool, nullptr);
-        host.Activate(tool);
-    }
-
-    void Press()
-    {
-        ClickButton(::GetDlgItem(host.Panel(), kRunId));
-        host.DeliverPosted();
-    }
-
-    std::string Status() const { return host.PanelText(kStatusId); }
-
-    PluginTestHost host;
-    cPlugin* tool = nullptr;
+    OptimizeMaterialChanges() : ModifyToolTest("Corrobin.dlm", kRunId, kStatusId) {}
 };
 
 TEST_F(OptimizeMaterialChanges, ActivationShowsAPopupPanelAndAsksForDeviceAndSelection)

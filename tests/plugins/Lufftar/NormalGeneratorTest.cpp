@@ -1,7 +1,7 @@
 // The "Compute Normals" tool through the test host on real documents: the
 // normals it computes, what it leaves alone, and its one undo step per press.
 #include "plugins/testhost/MeshObjects.h"
-#include "plugins/testhost/PluginTestHost.h"
+#include "plugins/testhost/ModifyToolTest.h"
 
 #include <testsupport/ControlInput.h>
 
@@ -16,22 +16,9 @@ using namespace orbel::test;
 constexpr int kStatusId = 13000;
 constexpr int kRunId = 13001;
 
-class ComputeNormals : public ::testing::Test {
+class ComputeNormals : public ModifyToolTest {
 protected:
-    void SetUp() override
-    {
-        tool = host.Load("Lufftar.dlm");
-        ASSERT_NE(tool, nullptr);
-        host.Activate(tool);
-    }
-
-    void Press()
-    {
-        ClickButton(::GetDlgItem(host.Panel(), kRunId));
-        host.DeliverPosted();
-    }
-
-    std::string Status() const { return host.PanelText(kStatusId); }
+    ComputeNormals() : ModifyToolTest("Lufftar.dlm", kRunId, kStatusId) {}
 
     // A square of two faces sharing an edge, tilted out of every axis
     // plane, clockwise as seen from the side its normal points to; the
@@ -46,9 +33,6 @@ protected:
             square->AddIndex(i);
         return square;
     }
-
-    PluginTestHost host;
-    cPlugin* tool = nullptr;
 };
 
 TEST_F(ComputeNormals, ActivationAsksForDeviceAndSelection)
