@@ -5,7 +5,6 @@
 #pragma once
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +14,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "FreshFolder.h"
 
 namespace orbel::test {
 
@@ -133,8 +134,7 @@ public:
     static bool CanDriveMouse() { return std::system("command -v xdotool >/dev/null 2>&1") == 0; }
 
     RealScreen()
-        : work_(std::filesystem::temp_directory_path() /
-                ("orbel-screen-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())))
+        : work_(orbel::test::MakeFreshFolder("orbel-screen-"))
     {
         std::filesystem::create_directories(work_ / "fb");
     }

@@ -4,6 +4,8 @@
 
 #include <framework/Afx.h>
 
+#include "support/FreshFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -17,10 +19,7 @@ public:
     PluginTestFolder()
         : savedCurrent_(std::filesystem::current_path())
     {
-        static int serial = 0;
-        root_ = std::filesystem::temp_directory_path() /
-                ("orbel-plugins-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 std::to_string(++serial) + "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+        root_ = orbel::test::MakeFreshFolder("orbel-plugins-");
         std::filesystem::create_directories(root_ / "Plugins");
     }
     ~PluginTestFolder()

@@ -1,8 +1,8 @@
 #include "PanelHost.h"
 
 #include "orbel/TextureFiles.h"
+#include "support/FreshFolder.h"
 
-#include <unistd.h>
 
 BEGIN_MESSAGE_MAP(PanelHost, CWnd)
     ON_MESSAGE(WM_USER, OnUser)
@@ -11,10 +11,7 @@ END_MESSAGE_MAP()
 std::filesystem::path PanelTest::ScratchFolder()
 {
     if (scratch_.empty()) {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        scratch_ = std::filesystem::temp_directory_path() /
-                   ("orbel-panels-" + std::to_string(::getpid()) + "-" + info->name());
-        std::filesystem::create_directories(scratch_);
+        scratch_ = orbel::test::MakeFreshFolder("orbel-panels-");
     }
     return scratch_;
 }

@@ -3,6 +3,7 @@
 #include "ViewHarness.h"
 
 #include "orbel/views/CameraMatrices.h"
+#include "support/FreshFolder.h"
 
 #include <d3d8/TestControl.h>
 #include <d3dx8/D3DX8.h>
@@ -28,10 +29,7 @@ protected:
     void SetUp() override
     {
         if (!stage.HasDevice()) GTEST_SKIP() << "no Direct3D device on this machine";
-        std::random_device random;
-        do {
-            folder = std::filesystem::temp_directory_path() / ("orbel-render-" + std::to_string(random()));
-        } while (!std::filesystem::create_directory(folder));
+        folder = orbel::test::MakeFreshFolder("orbel-render-");
         top = stage.AddView(ViewKindTop, kViewWidth, kViewHeight);
         square = viewtest::MakeSquare(2.0f);
         stage.Document().AddObject(square);

@@ -2,6 +2,7 @@
 
 #include "orbel/resources/ProgramResources.h"
 #include "orbel/views/CameraMatrices.h"
+#include "support/FreshFolder.h"
 
 #include <testsupport/TestSupport.h>
 
@@ -63,9 +64,7 @@ int Image::Count(std::uint32_t colour) const
 
 ViewHarness::ViewHarness(int hostWidth, int hostHeight)
 {
-    do {
-        m_ProgramFolder = FreshTempPath("orbel-views-");
-    } while (!std::filesystem::create_directory(m_ProgramFolder));
+    m_ProgramFolder = orbel::test::MakeFreshFolder("orbel-views-");
     std::filesystem::create_directory(m_ProgramFolder / "Temp");
 
     orbel::test::EnsureApplication();

@@ -1,10 +1,10 @@
 #include "XFileTestSupport.h"
+#include "support/FreshFolder.h"
 
 #include <d3dx8/D3DX8.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 namespace orbel::test {
 namespace {
@@ -13,9 +13,7 @@ namespace fs = std::filesystem;
 
 class MeshFileTest : public ::testing::Test {
 protected:
-    MeshFileTest() : folder_(fs::temp_directory_path() / ("orbel-meshfile-" + std::to_string(::getpid()))) {
-        fs::create_directories(folder_);
-    }
+    MeshFileTest() : folder_(orbel::test::MakeFreshFolder("orbel-meshfile-")) {}
     ~MeshFileTest() override {
         std::error_code ignored;
         fs::remove_all(folder_, ignored);

@@ -2,11 +2,11 @@
 // current directory is restored too.
 #pragma once
 
-#include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include "support/FreshFolder.h"
 
 namespace orbel::test {
 
@@ -14,11 +14,7 @@ class ScratchFolder {
 public:
     ScratchFolder()
     {
-        static std::atomic<int> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        m_path = std::filesystem::temp_directory_path() /
-                 ("orbel-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(m_path);
+        m_path = orbel::test::MakeFreshFolder("orbel-test-");
         m_previous = std::filesystem::current_path();
     }
     ~ScratchFolder()

@@ -1,6 +1,7 @@
 // The ".x" export through the test host, and the way back through the
 // import: geometry in world space, materials by first use, the colour slot.
 #include "plugins/testhost/PluginTestHost.h"
+#include "support/FreshFolder.h"
 
 #include <model/Material.h>
 #include <model/Objekt3D.h>
@@ -25,8 +26,7 @@ protected:
         importer = host.Load("Tovrin.dli");
         ASSERT_NE(exporter, nullptr);
         ASSERT_NE(importer, nullptr);
-        folder = fs::temp_directory_path() / ("orbel-export-" + std::to_string(::getpid()));
-        fs::create_directories(folder);
+        folder = orbel::test::MakeFreshFolder("orbel-export-");
     }
     void TearDown() override { fs::remove_all(folder); }
 

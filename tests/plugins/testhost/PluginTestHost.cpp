@@ -2,6 +2,7 @@
 
 #include "orbel/host/PluginLoader.h"
 #include "orbel/host/RequestServing.h"
+#include "support/FreshFolder.h"
 
 #include <d3d8/TestControl.h>
 #include <testsupport/ControlInput.h>
@@ -36,9 +37,7 @@ namespace {
 
 std::filesystem::path MakeScratchFolder()
 {
-    static int serial = 0;
-    auto folder = std::filesystem::temp_directory_path() /
-                  ("orbel-plugin-host-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
+    auto folder = orbel::test::MakeFreshFolder("orbel-plugin-host-");
     std::filesystem::create_directories(folder / "Temp");
     return folder;
 }

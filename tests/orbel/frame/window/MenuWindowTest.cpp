@@ -71,8 +71,7 @@ TEST_F(MenuWindow, SelectAllDeleteAndUndoThroughTheMenuBar)
     ASSERT_TRUE(std::filesystem::exists(ORBEL_PROGRAM_PATH));
     // A program folder of its own, so that its "Temp" snapshots meet no
     // other program running at the same time.
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                         ("orbel-menu-" + std::to_string(::getpid()));
+    const std::filesystem::path folder = orbel::test::MakeFreshFolder("orbel-menu-");
     std::filesystem::create_directories(folder / "Temp");
     std::filesystem::create_directories(folder / "Plugins");
     const std::filesystem::path program = folder / "Orbel";

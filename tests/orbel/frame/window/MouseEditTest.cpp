@@ -4,6 +4,7 @@
 #include "orbel/frame/ProgramHarness.h"
 #include "orbel/resources/Resource.h"
 #include "orbel/views/MyOrbelView.h"
+#include "support/FreshFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -26,9 +27,7 @@ class VirtualDisplay {
 public:
     VirtualDisplay()
     {
-        folder_ = fs::temp_directory_path() /
-                  ("orbel-xvfb-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-        fs::create_directories(folder_);
+        folder_ = orbel::test::MakeFreshFolder("orbel-xvfb-");
         const std::string dir = folder_.string();
         const std::string start = "cd '" + dir + "' && (Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp " +
                                   "3>display 2>xvfb.log & echo $! >xvfb.pid; " +
