@@ -1,16 +1,16 @@
 // The yardstick for the device's speed: the same kind of drawing done with
 // plain OpenGL in the layer's context. A mesh lives in GL buffers and is drawn
 // depth-tested into four viewports of one framebuffer, which is then read
-// back. Benchmarks compare the device against it.
+// back. Benchmarks compare the device against it; it lives in a library of its
+// own that only the benchmarks link, beside the layer rather than in it.
 #pragma once
 
-#include <win32/Types.h>
-
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-class ORBEL_API PlainGlReference {
+class PlainGlReference {
 public:
     // Vertices as the device's FVF 0x112 (position, normal, texture
     // coordinates: 8 floats); nullptr without an OpenGL device.
