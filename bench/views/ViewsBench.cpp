@@ -25,7 +25,6 @@ namespace {
 
 constexpr int kWidth = 512;
 constexpr int kHeight = 384;
-constexpr float kHalfPi = 1.5707964f;
 
 // A wavy sheet of rows x columns cells, two triangles each, within 16-bit
 // indices.
@@ -117,14 +116,7 @@ Cameras CamerasOf(const std::vector<CMyOrbelView*>& views)
     for (int v = 0; v < 4; ++v) {
         D3DXMATRIX viewProjection;
         D3DXMatrixMultiply(&viewProjection, &views[v]->m_ViewMatrix, &views[v]->m_ProjectionMatrix);
-        D3DXMATRIX turn;
-        const int kind = views[v]->GetViewKind();
-        if (kind == ViewKindLeft || kind == ViewKindRight)
-            D3DXMatrixRotationZ(&turn, kHalfPi);
-        else if (kind == ViewKindFront || kind == ViewKindBack)
-            D3DXMatrixRotationX(&turn, kHalfPi);
-        else
-            D3DXMatrixIdentity(&turn);
+        const D3DXMATRIX turn = GridTurnOf(views[v]->GetViewKind());
         cameras.scene[v] = viewProjection;
         D3DXMatrixMultiply(&cameras.grid[v], &turn, &viewProjection);
         cameras.scenes[v] = &cameras.scene[v]._11;

@@ -13,7 +13,6 @@ constexpr DWORD kLineVertexFvf = D3DFVF_XYZ | D3DFVF_DIFFUSE;  // 0x42
 constexpr UINT kLineVertexStride = 16;
 constexpr UINT kMeshVertexStride = 32;
 constexpr UINT kBoxBufferBytes = 24 * kLineVertexStride;
-constexpr float kHalfPi = 1.5707964f;
 constexpr D3DCOLOR kWhite = 0xFFFFFFFF;
 
 struct LineVertex {
@@ -89,13 +88,7 @@ void ApplyRunMaterial(IDirect3DDevice8* device, const CMyOrbelDoc& document, int
 void CMyOrbelView::DrawGrid(IDirect3DDevice8* device)
 {
     if (!m_bGrid) return;
-    D3DXMATRIX turn;
-    if (m_Kind == ViewKindLeft || m_Kind == ViewKindRight)
-        D3DXMatrixRotationZ(&turn, kHalfPi);
-    else if (m_Kind == ViewKindFront || m_Kind == ViewKindBack)
-        D3DXMatrixRotationX(&turn, kHalfPi);
-    else
-        D3DXMatrixIdentity(&turn);
+    const D3DXMATRIX turn = GridTurnOf(m_Kind);
     device->SetRenderState(D3DRS_LIGHTING, FALSE);
 
     D3DXMATRIX shift;

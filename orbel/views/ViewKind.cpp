@@ -2,6 +2,8 @@
 
 namespace {
 
+constexpr float kHalfPi = 1.5707964f;
+
 const ViewKindDefaults kKinds[8] = {
     {"Top", {0, 10, 0}, {0, 1, 0}, {0, 1, 0}, {0, 0, 1}},
     {"Bottom", {0, -10, 0}, {0, 1, 0}, {0, 1, 0}, {0, 0, 1}},
@@ -23,6 +25,18 @@ const ViewKindDefaults* FindViewKindDefaults(int kind)
 }
 
 bool IsOrbitingKind(int kind) { return kind == ViewKindUser || kind == ViewKindPerspective; }
+
+D3DXMATRIX GridTurnOf(int kind)
+{
+    D3DXMATRIX turn;
+    if (kind == ViewKindLeft || kind == ViewKindRight)
+        D3DXMatrixRotationZ(&turn, kHalfPi);
+    else if (kind == ViewKindFront || kind == ViewKindBack)
+        D3DXMatrixRotationX(&turn, kHalfPi);
+    else
+        D3DXMatrixIdentity(&turn);
+    return turn;
+}
 
 int ViewKindFromCommand(UINT commandId)
 {

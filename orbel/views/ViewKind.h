@@ -40,6 +40,11 @@ bool IsOrbitingKind(int kind);
 // Only Perspective is drawn with a perspective projection.
 inline bool IsPerspectiveKind(int kind) { return kind == ViewKindPerspective; }
 
+// The turn that stands the ground grid (drawn in the x-z plane) up to face
+// a kind's camera: about z for Left and Right, about x for Front and Back,
+// none for the rest.
+D3DXMATRIX GridTurnOf(int kind);
+
 // Context-menu command ids of the "Views" submenu.
 enum ViewKindCommand : UINT {
     ID_VIEW_KIND_TOP = 133,
