@@ -4,10 +4,12 @@
 #include <framework/DialogUnits.h>
 
 #include "ControlSupport.h"
+#include "GdiObjects.h"
 #include "WindowImpl.h"
 
 #include <QFont>
 
+#include <cstring>
 
 namespace orbel::dialogs {
 
@@ -49,10 +51,13 @@ bool CreateControls(HWND window, const DialogTemplate& tmpl) {
 void ApplyDialogFont(HWND window, const DialogTemplate& tmpl) {
     QWidget* widget = window::WidgetOf(window);
     if (!widget) return;
-    QFont font = widget->font();
-    // 8 pt at 96 dpi; pixels keep the layout independent of the screen.
-    font.setPixelSize((tmpl.fontSize * 96 + 36) / 72);
-    widget->setFont(font);
+    // Points at 96 dpi, in pixels, so that the layout does not depend on the
+    // screen; the face stands in for the template's as GDI fonts do.
+    LOGFONT lf = gdi::DefaultLogFont();
+    lf.lfHeight = -((tmpl.fontSize * 96 + 36) / 72);
+    if (!tmpl.fontName.empty())
+        std::strncpy(lf.lfFaceName, tmpl.fontName.c_str(), LF_FACESIZE - 1);
+    widget->setFont(gdi::ToQFont(lf));
 }
 
 }  // namespace orbel::dialogs

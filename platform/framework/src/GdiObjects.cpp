@@ -54,10 +54,14 @@ LOGFONT DefaultLogFont() {
 QFont ToQFont(const LOGFONT& lf) {
     QFont font;
     std::string face(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
-    // Windows' dialog faces are not installed here: a plain sans face stands in.
+    // Windows' dialog faces are not installed here. DejaVu Sans Condensed
+    // stands in: at the dialog size (11 pixels) its letters average 6 pixels
+    // across and its lines are 13 high, the base units every template is laid
+    // out in, so texts fill their controls as designed. Plain DejaVu Sans
+    // averages nearly 7 and overflows them; it is only the fallback.
     if (face.empty() || face == "MS Shell Dlg" || face == "MS Shell Dlg 2" || face == "MS Sans Serif" ||
         face == "Tahoma" || face == "Arial" || face == "System")
-        font.setFamily("DejaVu Sans");
+        font.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
     else
         font.setFamily(QString::fromUtf8(face.c_str()));
     font.setStyleHint(QFont::SansSerif);

@@ -2,6 +2,10 @@
 // and that drawing outside WM_PAINT stays without causing a paint.
 #include "WindowTestSupport.h"
 
+#include <framework/DialogUnits.h>
+
+#include <cstring>
+
 namespace {
 
 class DrawWnd : public CWnd {
@@ -104,6 +108,29 @@ TEST_F(GdiDrawingTest, OpaqueTextPaintsItsBackgroundTransparentTextDoesNot) {
     dc.SetBkMode(TRANSPARENT);
     dc.TextOut(30, 0, "W", 1);
     EXPECT_EQ(At(30, 0), RGB(255, 255, 255));
+}
+
+// Templates are laid out in units of the dialog face's average letter
+// (Windows averages the 52 letters, rounded) and its line height; a stand-in
+// face measuring wider than those units overflows every static text.
+TEST_F(GdiDrawingTest, TheDialogFacesMeasureAsTheDialogBaseUnits) {
+    CClientDC dc(&w);
+    const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    for (const char* face : {"MS Shell Dlg", "MS Sans Serif"}) {
+        SCOPED_TRACE(face);
+        LOGFONT lf{};
+        lf.lfHeight = -11;  // 8 points at 96 dots per inch
+        std::strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+        CFont font;
+        ASSERT_TRUE(font.CreateFontIndirect(&lf));
+        CFont* old = dc.SelectObject(&font);
+        const CSize extent = dc.GetTextExtent(letters, 52);
+        TEXTMETRIC metrics{};
+        ASSERT_TRUE(dc.GetTextMetrics(&metrics));
+        dc.SelectObject(old);
+        EXPECT_EQ((extent.cx / 26 + 1) / 2, ORBEL_DIALOG_BASE_UNIT_X);
+        EXPECT_EQ(metrics.tmHeight, ORBEL_DIALOG_BASE_UNIT_Y);
+    }
 }
 
 TEST_F(GdiDrawingTest, BitBltCopiesFromABitmapAndStretchBltScales) {
