@@ -12,6 +12,7 @@
 
 #include <d3d8/EarlyDisplay.h>
 #include <d3d8/PresentTarget.h>
+#include <d3d8/TestControl.h>
 #include <framework/Afx.h>
 #include <win32/Sleep.h>
 

@@ -4,7 +4,7 @@
 #include "Direct3D.h"
 #include "Matrix.h"
 #include "Resources.h"
-#include "TestHooks.h"
+#include "TestState.h"
 
 #include <bit>
 #include <cstring>

@@ -2,7 +2,7 @@
 
 #include "Device.h"
 #include "GlContext.h"
-#include "TestHooks.h"
+#include "TestState.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 #include "Resources.h"
 
 #include "Device.h"
-#include "TestHooks.h"
+#include "TestState.h"
 
 #include <algorithm>
 #include <cstring>

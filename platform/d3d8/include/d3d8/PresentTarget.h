@@ -1,6 +1,6 @@
 // How the device hands presented images to windows. The window layer
 // registers one target; without one, presented images are only kept for
-// D3D8GetLastPresentedImage (tests).
+// the tests (<d3d8/TestControl.h>).
 #pragma once
 
 #include <win32/Types.h>
@@ -19,6 +19,3 @@ protected:
 
 // Registers the target (NULL removes it). Not owned.
 ORBEL_API void D3D8SetPresentTarget(IPresentTarget* target);
-// The target registered now, so that a benchmark can watch presents on
-// their way to it; NULL when there is none.
-ORBEL_API IPresentTarget* D3D8GetPresentTarget();

@@ -1,26 +1,15 @@
-#include "TestHooks.h"
+#include "TestState.h"
 
 #include "ComObject.h"
 
 #include <cstring>
-#include <optional>
 
 namespace orbel::d3d8 {
 namespace {
 
-D3D8TestControl& Control() {
-    static D3D8TestControl control;
-    return control;
-}
-
 IPresentTarget*& Target() {
     static IPresentTarget* target = nullptr;
     return target;
-}
-
-std::optional<D3D8PresentedImage>& LastImage() {
-    static std::optional<D3D8PresentedImage> image;
-    return image;
 }
 
 }  // namespace
@@ -30,14 +19,22 @@ std::atomic<long>& LiveObjects() {
     return count;
 }
 
-const D3D8TestControl& CurrentTestControl() { return Control(); }
+D3D8TestControl& CurrentTestControl() {
+    static D3D8TestControl control;
+    return control;
+}
 
 IPresentTarget* CurrentPresentTarget() { return Target(); }
 
+std::optional<D3D8PresentedImage>& KeptPresentedImage() {
+    static std::optional<D3D8PresentedImage> image;
+    return image;
+}
+
 void KeepPresentedImage(HWND window, const void* bgra, int width, int height, int pitch) {
     // The kept image's storage is reused from one present to the next.
-    if (!LastImage()) LastImage().emplace();
-    D3D8PresentedImage& image = *LastImage();
+    if (!KeptPresentedImage()) KeptPresentedImage().emplace();
+    D3D8PresentedImage& image = *KeptPresentedImage();
     image.window = window;
     image.width = width;
     image.height = height;
@@ -51,21 +48,4 @@ void KeepPresentedImage(HWND window, const void* bgra, int width, int height, in
 
 }  // namespace orbel::d3d8
 
-using namespace orbel::d3d8;
-
-void D3D8SetTestControl(const D3D8TestControl& control) { Control() = control; }
-
-D3D8TestControl D3D8GetTestControl() { return Control(); }
-
-bool D3D8TakeLastPresentedImage(D3D8PresentedImage& image) {
-    if (!LastImage()) return false;
-    image = std::move(*LastImage());
-    LastImage().reset();
-    return true;
-}
-
-long D3D8LiveObjectCount() { return LiveObjects().load(); }
-
-void D3D8SetPresentTarget(IPresentTarget* target) { Target() = target; }
-
-IPresentTarget* D3D8GetPresentTarget() { return Target(); }
+void D3D8SetPresentTarget(IPresentTarget* target) { orbel::d3d8::Target() = target; }

@@ -1,8 +1,11 @@
-// Test hooks of the Direct3D device: injected failures, capabilities and a
-// view of what was presented without a window layer.
+// Test hooks of the Direct3D device: injected failures, capabilities, a
+// view of what was presented without a window layer and of the present
+// target. A library of its own that only tests and benchmarks link; the
+// device reads the controls but offers no way to set them.
 #pragma once
 
 #include <d3d8/D3D8.h>
+#include <d3d8/PresentTarget.h>
 
 #include <cstdint>
 #include <vector>
@@ -34,3 +37,7 @@ ORBEL_API bool D3D8TakeLastPresentedImage(D3D8PresentedImage& image);
 
 // Direct3D objects alive in this process (for leak and lifetime checks).
 ORBEL_API long D3D8LiveObjectCount();
+
+// The target registered now, so that a benchmark can watch presents on
+// their way to it; NULL when there is none.
+ORBEL_API IPresentTarget* D3D8GetPresentTarget();
