@@ -7,6 +7,7 @@
 #include <plugins/common/MeshConversion.h>
 #include <plugins/common/PluginLibrary.h>
 
+#include <utility>
 #include <vector>
 
 ORBEL_PLUGIN_LIBRARY(cMeshOptimizer, OptimizerResources())
@@ -26,7 +27,7 @@ cMeshOptimizer::cMeshOptimizer() = default;
 
 void cMeshOptimizer::Release()
 {
-    ReleaseBaseMesh();
+    m_BaseMesh.Clear();
     cModifyPlugin::Release();
 }
 
@@ -35,17 +36,10 @@ const char* cMeshOptimizer::GetName()
     return kName;
 }
 
-void cMeshOptimizer::ReleaseBaseMesh()
-{
-    if (m_pBaseMesh != nullptr)
-        m_pBaseMesh->Release();
-    m_pBaseMesh = nullptr;
-}
-
 void cMeshOptimizer::Reset()
 {
     cModifyPlugin::Reset();
-    ReleaseBaseMesh();
+    m_BaseMesh.Clear();
 }
 
 const char* cMeshOptimizer::ActivationText() const
@@ -60,7 +54,7 @@ const char* cMeshOptimizer::UndoLabel() const
 
 void cMeshOptimizer::OnSelection()
 {
-    ReleaseBaseMesh();
+    m_BaseMesh.Clear();
     const int count = SelectedCount();
     SetStatusText(count == 0 ? kSelectText : count == 1 ? kSelectedText : kOnlyOneText);
 }
@@ -87,14 +81,12 @@ void cMeshOptimizer::OnExecute()
 
 bool cMeshOptimizer::ReduceMesh(cObjekt3D& object)
 {
-    if (m_pBaseMesh == nullptr) {
+    if (m_BaseMesh.Empty()) {
         std::vector<DWORD> adjacency;
         ID3DXMesh* base = BuildBaseMesh(object, m_pDevice, adjacency);
-        m_pBaseMesh = GenerateProgressiveMesh(base, adjacency);
-        if (base != nullptr)
-            base->Release();
+        m_BaseMesh.Keep(base, std::move(adjacency));
     }
-    ID3DXMesh* reduced = ReduceToPercentage(m_pBaseMesh, m_pPanel->m_Percentage, m_pDevice);
+    ID3DXMesh* reduced = m_BaseMesh.Reduce(m_pPanel->m_Percentage, m_pDevice);
     if (reduced == nullptr) {
         // The object stays as it was.
         SetStatusText(kErrorText);

@@ -4,6 +4,8 @@
 // can go down to 20 % and back up to 60 % of the original.
 #pragma once
 
+#include "plugins/Pemmit/MeshReduction.h"
+
 #include <plugins/common/ModifyPlugin.h>
 
 #include <d3dx8/D3DX8.h>
@@ -29,12 +31,11 @@ private:
     bool CanRun() const override;
     void OnExecute() override;
 
-    void ReleaseBaseMesh();
     bool ReduceMesh(cObjekt3D& object);
 
     // The full-detail mesh of the selected object as the first run after
-    // the last selection found it, kept in progressive form so that a
-    // further run only picks another level. Dropped whenever the selection
-    // is handed over again.
-    ID3DXPMesh* m_pBaseMesh = nullptr;
+    // the last selection found it, with the progressive levels made from it
+    // so far, so that a further run mostly picks another level. Dropped
+    // whenever the selection is handed over again.
+    KeptBaseMesh m_BaseMesh;
 };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -42,12 +43,12 @@ ID3DXMesh* BuildBaseMesh(const cObjekt3D& object, IDirect3DDevice8* device, std:
     return mesh;
 }
 
-ID3DXPMesh* GenerateProgressiveMesh(ID3DXMesh* base, const std::vector<DWORD>& adjacency)
+ID3DXPMesh* GenerateProgressiveMesh(ID3DXMesh* base, const std::vector<DWORD>& adjacency, DWORD minVertices)
 {
     if (base == nullptr || adjacency.size() != static_cast<std::size_t>(base->GetNumFaces()) * 3)
         return nullptr;
     ID3DXPMesh* progressive = nullptr;
-    if (FAILED(D3DXGeneratePMesh(base, adjacency.data(), nullptr, nullptr, 1, D3DXMESHSIMP_VERTEX, &progressive)))
+    if (FAILED(D3DXGeneratePMesh(base, adjacency.data(), nullptr, nullptr, minVertices, D3DXMESHSIMP_VERTEX, &progressive)))
         return nullptr;
     return progressive;
 }
@@ -69,4 +70,44 @@ ID3DXMesh* ReduceToPercentage(ID3DXPMesh* progressive, int percent, IDirect3DDev
     if (FAILED(progressive->CloneMeshFVF(D3DXMESH_SYSTEMMEM, MESH_VERTEX_FVF, device, &reduced)))
         return nullptr;
     return reduced;
+}
+
+void KeptBaseMesh::Keep(ID3DXMesh* base, std::vector<DWORD> adjacency)
+{
+    Clear();
+    m_pBase = base;
+    m_Adjacency = std::move(adjacency);
+}
+
+void KeptBaseMesh::Clear()
+{
+    if (m_pProgressive != nullptr)
+        m_pProgressive->Release();
+    m_pProgressive = nullptr;
+    if (m_pBase != nullptr)
+        m_pBase->Release();
+    m_pBase = nullptr;
+    m_Adjacency.clear();
+    m_Floor = 0;
+}
+
+ID3DXMesh* KeptBaseMesh::Reduce(int percent, IDirect3DDevice8* device)
+{
+    if (m_pBase == nullptr)
+        return nullptr;
+    const DWORD wanted = TargetVertexCount(1, m_pBase->GetNumVertices(), percent);
+    // A progressive mesh that stopped above its floor ran out of collapses:
+    // going lower would give the same levels.
+    const bool tooHigh = m_pProgressive != nullptr && wanted < m_pProgressive->GetMinVertices() &&
+                         m_pProgressive->GetMinVertices() <= m_Floor;
+    if (m_pProgressive == nullptr || tooHigh) {
+        ID3DXPMesh* progressive = GenerateProgressiveMesh(m_pBase, m_Adjacency, wanted);
+        if (progressive == nullptr)
+            return nullptr;
+        if (m_pProgressive != nullptr)
+            m_pProgressive->Release();
+        m_pProgressive = progressive;
+        m_Floor = wanted;
+    }
+    return ReduceToPercentage(m_pProgressive, percent, device);
 }

@@ -135,22 +135,32 @@ void Collapser::Load() {
 // opposite directions an interior edge (a border between attributes when
 // their attributes differ), anything else fixes both ends.
 void Collapser::Classify() {
+    // Half-edges bucketed by their lower vertex (a counting sort), each
+    // bucket then ordered by the higher one: the same order as sorting all
+    // of them by (lower, higher), at a fraction of the cost.
     struct HalfEdge {
-        DWORD low, high, face;
+        DWORD high, face;
         bool up;
     };
-    std::vector<HalfEdge> edges;
-    edges.reserve(std::size_t{liveFaces_} * 3);
+    std::vector<DWORD> start(std::size_t{vertexCount_} + 1, 0);
     for (DWORD f = 0; f < faceCount_; ++f) {
         if (!faceAlive_[f]) continue;
-        for (int k = 0; k < 3; ++k) {
-            const DWORD a = corners_[std::size_t{f} * 3 + k], b = corners_[std::size_t{f} * 3 + (k + 1) % 3];
-            edges.push_back({std::min(a, b), std::max(a, b), f, a < b});
+        const DWORD* c = &corners_[std::size_t{f} * 3];
+        for (int k = 0; k < 3; ++k) ++start[std::min(c[k], c[(k + 1) % 3]) + 1];
+    }
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    std::vector<HalfEdge> edges(start[vertexCount_]);
+    {
+        std::vector<DWORD> fill(start.begin(), start.end() - 1);
+        for (DWORD f = 0; f < faceCount_; ++f) {
+            if (!faceAlive_[f]) continue;
+            const DWORD* c = &corners_[std::size_t{f} * 3];
+            for (int k = 0; k < 3; ++k) {
+                const DWORD a = c[k], b = c[(k + 1) % 3];
+                edges[fill[std::min(a, b)]++] = {std::max(a, b), f, a < b};
+            }
         }
     }
-    std::sort(edges.begin(), edges.end(), [](const HalfEdge& x, const HalfEdge& y) {
-        return x.low != y.low ? x.low < y.low : x.high < y.high;
-    });
     std::vector<int> borders(vertexCount_, 0), seams(vertexCount_, 0);
     std::vector<bool> fixed(vertexCount_, false);
     chain_.assign(vertexCount_, {kNoFace, kNoFace});
@@ -158,23 +168,27 @@ void Collapser::Classify() {
         auto& c = chain_[a];
         (c[0] == kNoFace ? c[0] : c[1]) = b;
     };
-    for (std::size_t i = 0; i < edges.size();) {
-        std::size_t j = i;
-        while (j < edges.size() && edges[j].low == edges[i].low && edges[j].high == edges[i].high) ++j;
-        const DWORD a = edges[i].low, b = edges[i].high;
-        const std::size_t count = j - i;
-        if (count == 1) {
-            ++borders[a], ++borders[b];
-            link(a, b), link(b, a);
-        } else if (count == 2 && edges[i].up != edges[i + 1].up) {
-            if (mesh_.attributes[edges[i].face] != mesh_.attributes[edges[i + 1].face]) {
-                ++seams[a], ++seams[b];
+    for (DWORD a = 0; a < vertexCount_; ++a) {
+        const auto first = edges.begin() + start[a], last = edges.begin() + start[a + 1];
+        std::sort(first, last, [](const HalfEdge& x, const HalfEdge& y) { return x.high < y.high; });
+        for (auto i = first; i != last;) {
+            auto j = i;
+            while (j != last && j->high == i->high) ++j;
+            const DWORD b = i->high;
+            const auto count = j - i;
+            if (count == 1) {
+                ++borders[a], ++borders[b];
                 link(a, b), link(b, a);
+            } else if (count == 2 && i->up != (i + 1)->up) {
+                if (mesh_.attributes[i->face] != mesh_.attributes[(i + 1)->face]) {
+                    ++seams[a], ++seams[b];
+                    link(a, b), link(b, a);
+                }
+            } else {
+                fixed[a] = fixed[b] = true;
             }
-        } else {
-            fixed[a] = fixed[b] = true;
+            i = j;
         }
-        i = j;
     }
     kind_.assign(vertexCount_, Kind::Interior);
     for (DWORD v = 0; v < vertexCount_; ++v) {

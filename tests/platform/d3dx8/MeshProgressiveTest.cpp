@@ -139,6 +139,29 @@ TEST(MeshProgressive, UnusedVerticesGoFirstAndFaceLimitsHold) {
     EXPECT_EQ(pmesh->GetMinVertices(), 30u);
 }
 
+TEST(MeshProgressive, ASequenceStoppedEarlyHasTheFullSequencesLevels) {
+    // Callers that need only the upper levels ask for a higher minimum and
+    // rely on getting exactly the levels the full sequence has.
+    auto check = [](ID3DXMesh* mesh) {
+        Held<ID3DXPMesh> full = Progressive(mesh);
+        ASSERT_TRUE(full);
+        const DWORD most = full->GetMaxVertices(), least = full->GetMinVertices();
+        for (DWORD floor : {most, most - 1, most * 3 / 4, most / 2, least + 1, least}) {
+            SCOPED_TRACE(floor);
+            Held<ID3DXPMesh> partial;
+            ASSERT_EQ(D3DXGeneratePMesh(mesh, nullptr, nullptr, nullptr, floor, D3DXMESHSIMP_VERTEX, partial.out()),
+                      D3D_OK);
+            EXPECT_EQ(partial->GetMinVertices(), floor);
+            ExpectSameLevels(full.get(), partial.get(), floor);
+            ASSERT_EQ(partial->SetNumVertices(floor - 1), D3D_OK);
+            EXPECT_EQ(partial->GetNumVertices(), floor);
+        }
+    };
+    Held<ID3DXMesh> sphere = SphereMesh(24, 16), grid = TwoMaterialGrid(12);
+    check(sphere.get());
+    check(grid.get());
+}
+
 TEST(MeshProgressive, RefusesWhatItCannotUse) {
     Held<ID3DXMesh> broken = MakeMesh({{0, 0, 0}, {0, 1, 0}, {1, 1, 0}}, {0, 1, 3});
     Held<ID3DXPMesh> pmesh;

@@ -94,6 +94,15 @@ void Exercise(const RandomMesh& m, std::mt19937& random) {
     const HRESULT generated = D3DXGeneratePMesh(mesh.get(), nullptr, nullptr, nullptr, random() % 5,
                                                 random() % 2 ? D3DXMESHSIMP_VERTEX : D3DXMESHSIMP_FACE, pmesh.out());
     EXPECT_EQ(SUCCEEDED(generated), m.valid);
+    if (SUCCEEDED(generated) && random() % 4 == 0) {
+        // Stopping early keeps the levels above the stop as they were.
+        Held<ID3DXPMesh> full, partial;
+        ASSERT_EQ(D3DXGeneratePMesh(mesh.get(), nullptr, nullptr, nullptr, 1, D3DXMESHSIMP_VERTEX, full.out()), D3D_OK);
+        const DWORD floor = full->GetMinVertices() + random() % (full->GetMaxVertices() - full->GetMinVertices() + 1);
+        ASSERT_EQ(D3DXGeneratePMesh(mesh.get(), nullptr, nullptr, nullptr, floor, D3DXMESHSIMP_VERTEX, partial.out()),
+                  D3D_OK);
+        ExpectSameLevels(full.get(), partial.get(), floor);
+    }
     if (SUCCEEDED(generated)) {
         for (int round = 0; round < 4; ++round) {
             ASSERT_EQ(pmesh->SetNumVertices(random() % (pmesh->GetMaxVertices() + 2)), D3D_OK);

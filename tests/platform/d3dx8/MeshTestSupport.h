@@ -127,4 +127,22 @@ inline std::vector<DWORD> AdjacencyOf(ID3DXBaseMesh* mesh, float epsilon = 0.0f)
 
 constexpr DWORD kNone = 0xFFFFFFFFu;
 
+// Two progressive meshes of one base give the same buffers at every count
+// from `lowest` to the maximum (the attributes compared through clones).
+inline void ExpectSameLevels(ID3DXPMesh* expected, ID3DXPMesh* actual, DWORD lowest) {
+    using Vertex = std::array<float, 8>;
+    for (DWORD count = expected->GetMaxVertices(); count >= lowest && count > 0; --count) {
+        SCOPED_TRACE(count);
+        ASSERT_EQ(expected->SetNumVertices(count), D3D_OK);
+        ASSERT_EQ(actual->SetNumVertices(count), D3D_OK);
+        ASSERT_EQ(VertexData<Vertex>(actual), VertexData<Vertex>(expected));
+        ASSERT_EQ(IndicesOf(actual), IndicesOf(expected));
+        ASSERT_EQ(TableOf(actual), TableOf(expected));
+        Held<ID3DXMesh> a, e;
+        ASSERT_EQ(actual->CloneMeshFVF(D3DXMESH_SYSTEMMEM, kMeshFvf, nullptr, a.out()), D3D_OK);
+        ASSERT_EQ(expected->CloneMeshFVF(D3DXMESH_SYSTEMMEM, kMeshFvf, nullptr, e.out()), D3D_OK);
+        ASSERT_EQ(AttributesOf(a.get()), AttributesOf(e.get()));
+    }
+}
+
 }  // namespace orbel::test

@@ -5,11 +5,15 @@
 #include "plugins/testhost/MeshObjects.h"
 #include "plugins/testhost/PluginTestHost.h"
 
+#include <plugins/common/MeshConversion.h>
 #include <testsupport/ControlInput.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
+#include <string>
 
 namespace {
 
@@ -192,6 +196,39 @@ TEST_F(OptimizeMesh, RunsOfOneSelectionStartFromTheSameBaseUntilTheSelectionIsHa
     Optimize("50");
     EXPECT_EQ(sphere->m_Vertices.GetSize(), reducedMost * 50 / 100);
     ExpectSoundMesh(*sphere, {-1});
+}
+
+TEST_F(OptimizeMesh, RunsGoingDownAndUpGiveTheLevelsOfTheWholeSequence)
+{
+    // Levels are made only as far down as a run has asked; whatever order
+    // the percentages come in, each result is that of the full sequence.
+    cObjekt3D* sphere = AddObject(host, MakeSphere(host.Device(), 24, 16));
+    const cObjekt3D original(*sphere);
+    host.Notify(tool, PE_REFRESH);
+    std::vector<DWORD> adjacency;
+    ID3DXMesh* base = BuildBaseMesh(original, host.Device(), adjacency);
+    ID3DXPMesh* full = GenerateProgressiveMesh(base, adjacency);
+    base->Release();
+    ASSERT_NE(full, nullptr);
+
+    for (int percent : {60, 80, 30, 45, 0, 100, 10}) {
+        SCOPED_TRACE(percent);
+        Optimize(std::to_string(percent));
+        ID3DXMesh* expected = ReduceToPercentage(full, percent, host.Device());
+        ASSERT_NE(expected, nullptr);
+        cObjekt3D level;
+        WriteMeshToObject(expected, level, true);
+        expected->Release();
+        ASSERT_EQ(sphere->m_Vertices.GetSize(), level.m_Vertices.GetSize());
+        EXPECT_EQ(std::memcmp(sphere->m_Vertices.GetData(), level.m_Vertices.GetData(),
+                              sizeof(MeshVertex) * static_cast<std::size_t>(level.m_Vertices.GetSize())),
+                  0);
+        ASSERT_EQ(sphere->m_Indices.GetSize(), level.m_Indices.GetSize());
+        EXPECT_TRUE(std::equal(level.m_Indices.GetData(), level.m_Indices.GetData() + level.m_Indices.GetSize(),
+                               sphere->m_Indices.GetData()));
+        EXPECT_EQ(Runs(*sphere), Runs(level));
+    }
+    full->Release();
 }
 
 TEST_F(OptimizeMesh, EveryRunIsOneUndoStepTakenBeforeTheChange)
