@@ -14,7 +14,7 @@
 #include <d3d8/PresentTarget.h>
 #include <d3d8/TestControl.h>
 #include <framework/Afx.h>
-#include <win32/Sleep.h>
+#include <win32/SleepHook.h>
 
 #include <chrono>
 #include <cstdio>

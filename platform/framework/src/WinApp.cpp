@@ -512,8 +512,6 @@ int AfxWinMain(int argc, char** argv) {
     return app->Run();
 }
 
-void AfxEnsureApplication() { orbel::window::EnsureQtApp(); }
-
 namespace orbel::window {
 // Tests set the arguments ParseCommandLine sees.
 void SetProgramArguments(std::vector<std::string> arguments) { g_arguments = std::move(arguments); }

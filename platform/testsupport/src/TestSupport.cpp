@@ -3,9 +3,10 @@
 #include <testsupport/TestSupport.h>
 
 #include "WindowImpl.h"
+#include "WindowState.h"
 
 #include <win32/Paths.h>
-#include <win32/Sleep.h>
+#include <win32/SleepHook.h>
 
 #include <QApplication>
 #include <QDropEvent>
@@ -96,7 +97,7 @@ QString TextOf(UINT vk, UINT modifiers) {
 } // namespace
 
 void EnsureApplication() {
-    AfxEnsureApplication();
+    window::EnsureQtApp();
     modal::SetScripted(true);
 }
 

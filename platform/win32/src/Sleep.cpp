@@ -1,33 +1,25 @@
 #include <win32/Sleep.h>
 
+#include "SleepState.h"
+
 #include <chrono>
 #include <thread>
-#include <utility>
 
-namespace {
+namespace orbel::win32 {
 
-orbel::SleepHook& Hook()
+std::function<void(DWORD milliseconds)>& CurrentSleepHook()
 {
-    static orbel::SleepHook hook;
+    static std::function<void(DWORD milliseconds)> hook;
     return hook;
 }
 
-} // namespace
+} // namespace orbel::win32
 
 void Sleep(DWORD dwMilliseconds)
 {
-    if (Hook()) {
-        Hook()(dwMilliseconds);
+    if (const auto& hook = orbel::win32::CurrentSleepHook()) {
+        hook(dwMilliseconds);
         return;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(dwMilliseconds));
 }
-
-namespace orbel {
-
-SleepHook SetSleepHook(SleepHook hook)
-{
-    return std::exchange(Hook(), std::move(hook));
-}
-
-} // namespace orbel

@@ -4,6 +4,8 @@
 
 #include "orbel/host/PluginTestFolder.h"
 
+#include <win32/SleepHook.h>
+
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,3 +1,4 @@
+#include <win32/SleepHook.h>
 #include <win32/Win32.h>
 
 #include "ScratchFolder.h"

@@ -125,5 +125,3 @@ ORBEL_API LPCTSTR AfxGetAppName();
 // The program's entry: makes the Qt application, runs InitInstance and, when
 // it succeeds, the message loop; then ExitInstance. Returns the exit code.
 ORBEL_API int AfxWinMain(int argc, char** argv);
-// Tests: makes the Qt application (offscreen by default) if there is none.
-ORBEL_API void AfxEnsureApplication();
