@@ -10,7 +10,6 @@
 #include "orbel/frame/MyOrbelApp.h"
 #include "orbel/views/MyOrbelView.h"
 
-#include <d3d8/EarlyDisplay.h>
 #include <d3d8/PresentTarget.h>
 #include <d3d8/TestControl.h>
 #include <framework/Afx.h>
@@ -88,8 +87,6 @@ int RunChild(std::int64_t launchedAt, char* programName)
         g_waitedMilliseconds += milliseconds;
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
     });
-    // As the program's own entry does.
-    D3D8BeginOpeningDisplay();
     char* arguments[] = {programName, nullptr};
     AfxWinMain(1, arguments);
     if (g_watcher.finishedAt == 0) {

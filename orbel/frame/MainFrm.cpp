@@ -8,6 +8,8 @@
 
 #include <model/MyOrbelDoc.h>
 
+#include <d3d8/EarlyDisplay.h>
+
 #include <algorithm>
 
 namespace {
@@ -118,6 +120,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT createStruct)
 
     m_Splash.ShowSplash(this);
     m_Splash.SetStatusText(" Starting Program");
+    // The display behind Direct3D opens while the plug-in messages pause.
+    D3D8BeginOpeningDisplay();
     LoadPlugins();
     m_Splash.HideSplash();
 

@@ -6,6 +6,7 @@
 #include <EGL/eglext.h>
 
 #include <cstring>
+#include <system_error>
 #include <thread>
 
 namespace orbel::d3d8 {
@@ -64,11 +65,30 @@ EGLContext CreateContext(EGLDisplay display) {
     return eglCreateContext(display, config, EGL_NO_CONTEXT, attributes);
 }
 
-// The display opened ahead of the device. The thread is joined before the
-// context is made, or at the latest when the library unloads.
+// Direct3D conventions for everything drawn: depth 0..1, row 0 at the top,
+// the first vertex of a primitive carrying flat colours. Context state, so
+// any thread that has the context current may set them.
+bool SetDirect3DConventions() {
+    glClipControl(GL_UPPER_LEFT, GL_ZERO_TO_ONE);
+    glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
+    glEnable(GL_PROGRAM_POINT_SIZE);
+    glDisable(GL_DITHER);
+    glDisable(GL_MULTISAMPLE);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    return glGetError() == GL_NO_ERROR;
+}
+
+// The display and the context made ahead of the device. The worker sets the
+// context up and lets go of it; it becomes current on the thread that asks
+// for it. The thread is joined before that, or at the latest when the
+// library unloads.
 struct EarlyOpening {
     std::thread thread;
     bool begun = false;
+    EGLDisplay display = EGL_NO_DISPLAY;
+    EGLContext context = EGL_NO_CONTEXT;
+    bool conventionsSet = false;
     ~EarlyOpening() {
         if (thread.joinable()) thread.join();
     }
@@ -85,9 +105,22 @@ void GlContext::BeginOpeningDisplay() {
     EarlyOpening& early = Early();
     if (early.begun) return;
     early.begun = true;
-    // The display is the process's; the context made later on the calling
-    // thread finds it initialised.
-    early.thread = std::thread([] { OpenDisplay(); });
+    try {
+        early.thread = std::thread([&early] {
+            early.display = OpenDisplay();
+            if (early.display == EGL_NO_DISPLAY) return;
+            early.context = CreateContext(early.display);
+            // The first making current of a process binds the GL entry
+            // points; that too is done here.
+            if (early.context == EGL_NO_CONTEXT ||
+                !eglMakeCurrent(early.display, EGL_NO_SURFACE, EGL_NO_SURFACE, early.context))
+                return;
+            early.conventionsSet = SetDirect3DConventions();
+            eglMakeCurrent(early.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        });
+    } catch (const std::system_error&) {
+        // No thread to spare: the display opens on first use, as without this call.
+    }
 }
 
 GlContext* GlContext::Get() {
@@ -96,17 +129,23 @@ GlContext* GlContext::Get() {
         early.begun = true;
         if (early.thread.joinable()) early.thread.join();
         auto* candidate = new GlContext();
-        if (candidate->Open()) return candidate;
+        if (candidate->Open(early.display, early.context, early.conventionsSet)) return candidate;
         delete candidate;
         return static_cast<GlContext*>(nullptr);
     }();
     return context;
 }
 
-bool GlContext::Open() {
-    EGLDisplay display = OpenDisplay();
+bool GlContext::Open(EGLDisplay display, EGLContext context, bool conventionsSet) {
+    if (context != EGL_NO_CONTEXT) {
+        // Made on another thread; the API choice is per thread.
+        if (eglBindAPI(EGL_OPENGL_API) && eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context))
+            return conventionsSet || SetDirect3DConventions();
+        eglDestroyContext(display, context);
+    }
+    display = OpenDisplay();
     if (display == EGL_NO_DISPLAY) return false;
-    EGLContext context = CreateContext(display);
+    context = CreateContext(display);
     if (context == EGL_NO_CONTEXT) {
         eglTerminate(display);
         return false;
@@ -116,17 +155,9 @@ bool GlContext::Open() {
         eglTerminate(display);
         return false;
     }
-    // Direct3D conventions for everything drawn: depth 0..1, row 0 at the top,
-    // the first vertex of a primitive carrying flat colours.
-    glClipControl(GL_UPPER_LEFT, GL_ZERO_TO_ONE);
-    glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
-    glEnable(GL_PROGRAM_POINT_SIZE);
-    glDisable(GL_DITHER);
-    glDisable(GL_MULTISAMPLE);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    return glGetError() == GL_NO_ERROR;
+    return SetDirect3DConventions();
 }
+
 
 GLuint GlContext::AcquireTexture(GLenum internalFormat, int width, int height) {
     auto& pool = freeTextures_[Key{internalFormat, width, height}];

@@ -19,7 +19,8 @@ public:
     // The context, opened on first use; nullptr when no EGL device or no
     // OpenGL 4.5 context is available (then it is never tried again).
     static GlContext* Get();
-    // Opens the EGL display on a worker thread; Get waits for it.
+    // Opens the EGL display and sets up the context on a worker thread; Get
+    // waits for it and makes the context current on its own thread.
     static void BeginOpeningDisplay();
 
     // A 2D texture or renderbuffer of the given internal format and size,
@@ -35,7 +36,10 @@ public:
 
 private:
     GlContext() = default;
-    bool Open();
+    // Makes the given context current (setting the conventions unless that
+    // was done), or opens a display and context of its own when there is none
+    // or it cannot be made current.
+    bool Open(void* display, void* context, bool conventionsSet);
 
     using Key = std::tuple<GLenum, int, int>;
     std::map<Key, std::vector<GLuint>> freeTextures_;

@@ -227,25 +227,37 @@ TEST_F(Direct3DTest, WithoutAPresentTargetTheLastImageIsKept) {
 }
 
 // Run as the first test of its process (as ctest runs each), the display
-// opens on the worker thread and the device is made on this one.
-TEST(EarlyDisplayTest, DevicesWorkWhenTheDisplayWasOpenedAhead) {
-    D3D8SetTestControl({});
-    D3D8BeginOpeningDisplay();
-    D3D8BeginOpeningDisplay();  // a second call changes nothing
-    IDirect3D8* d3d = Direct3DCreate8(D3D_SDK_VERSION);
-    if (!d3d) GTEST_SKIP() << "no OpenGL device";
-    D3DPRESENT_PARAMETERS pp = DevicePresentation(D3DFMT_X8R8G8B8, D3DFMT_D16);
-    IDirect3DDevice8* device = nullptr;
-    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, FakeWindow(), D3DCREATE_HARDWARE_VERTEXPROCESSING, &pp, &device),
-              D3D_OK);
-    EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF336699, 1.0f, 0), D3D_OK);
-    EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+// opens and the context is set up on the worker thread, and the device is
+// made and draws on this one.
+class EarlyDisplayTest : public DeviceTest {
+protected:
+    void SetUp() override {
+        D3D8BeginOpeningDisplay();
+        D3D8BeginOpeningDisplay();  // a second call changes nothing
+        DeviceTest::SetUp();
+    }
+};
+
+TEST_F(EarlyDisplayTest, DevicesDrawTheDirect3DWayUp) {
+    // A triangle over the upper half only: row 0 at the top, depth 0..1 and
+    // the first vertex's flat colour are the context's conventions, set on
+    // the worker.
+    device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_FLAT);
+    const ColorVertex triangle[] = {{-1.0f, 1.0f, 0.5f, 0xFFFF0000u},
+                                    {3.0f, 1.0f, 0.5f, 0xFF00FF00u},
+                                    {-1.0f, -0.0f, 0.5f, 0xFF0000FFu}};
+    Clear(0xFF336699);
+    device->SetVertexShader(kColorFvf);
+    ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, triangle, sizeof(ColorVertex)), D3D_OK);
+    EXPECT_EQ(Pixel(2, 2), 0xFF0000u);
+    EXPECT_EQ(Pixel(2, kHeight - 3), 0x336699u);
+
+    ASSERT_EQ(chain->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
     D3D8PresentedImage image;
     ASSERT_TRUE(D3D8TakeLastPresentedImage(image));
-    ASSERT_FALSE(image.argb.empty());
-    EXPECT_EQ(image.argb[0] & 0xFFFFFFu, 0x336699u);
-    device->Release();
-    d3d->Release();
+    ASSERT_EQ(image.argb.size(), static_cast<std::size_t>(kWidth) * kHeight);
+    EXPECT_EQ(image.argb[2 * kWidth + 2] & 0xFFFFFFu, 0xFF0000u);
+    EXPECT_EQ(image.argb[(kHeight - 3) * kWidth + 2] & 0xFFFFFFu, 0x336699u);
 }
 
 }  // namespace
