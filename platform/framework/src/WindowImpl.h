@@ -11,11 +11,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 class CWnd;
 class QMenuBar;
+namespace orbel::window {
+struct ImageStore;
+}
 
 // Non-client space around the client area, inside the widget.
 struct WindowInsets {
@@ -32,6 +36,7 @@ struct HWND__ {
     QWidget* widget = nullptr;
     bool hostWidget = false;      // our own painting widget (else a control's)
     QImage image;                 // window-sized, Format_RGB32
+    std::shared_ptr<orbel::window::ImageStore> imageStore;  // the memory behind image
     HWND parent = nullptr;        // WS_CHILD parent
     HWND owner = nullptr;         // top-level windows: the owner
     std::vector<HWND> children;   // creation order (z-order top first is last)

@@ -1,5 +1,6 @@
 // Window records, handle lookups and the registry of window classes.
 #include "WindowState.h"
+#include "WindowImage.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -58,6 +59,7 @@ void ForgetRecord(HWND hWnd) {
     if (s.active == hWnd)
         s.active = nullptr;
     hWnd->image = QImage();
+    hWnd->imageStore.reset();
     hWnd->updateRegion = QRegion();
 }
 
@@ -139,16 +141,7 @@ void ResizeImage(HWND__* r) {
     QSize size(std::max(0, r->rect.width()), std::max(0, r->rect.height()));
     if (r->image.size() == size)
         return;
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(r->background);
-    if (!r->image.isNull()) {
-        const int w = std::min(image.width(), r->image.width());
-        const int h = std::min(image.height(), r->image.height());
-        for (int y = 0; y < h; ++y)
-            std::copy_n(reinterpret_cast<const QRgb*>(r->image.constScanLine(y)), w,
-                        reinterpret_cast<QRgb*>(image.scanLine(y)));
-    }
-    r->image = std::move(image);
+    ResizeRetainedImage(r->image, r->imageStore, size, r->background);
     // The frame of bordered windows lives in the image too.
     const WindowInsets& in = r->insets;
     const int menuHeight = r->menuBar ? r->menuBar->height() : 0;
