@@ -9,6 +9,7 @@
 #include "bench/common/Rounds.h"
 #include "orbel/frame/MyOrbelApp.h"
 #include "orbel/views/MyOrbelView.h"
+#include "tests/support/FreshFolder.h"
 
 #include <d3d8/PresentTarget.h>
 #include <d3d8/TestControl.h>
@@ -108,8 +109,9 @@ std::string Quoted(const std::filesystem::path& path)
 int RunRounds(const char* self, int rounds)
 {
     const std::filesystem::path program = std::filesystem::absolute(self);
-    const std::filesystem::path scratch = std::filesystem::temp_directory_path() / "orbel-bench-startup";
-    std::filesystem::remove_all(scratch);
+    // A folder of this run's own: benchmarks started side by side must not
+    // clear each other's reports.
+    const std::filesystem::path scratch = orbel::test::MakeFreshFolder("orbel-bench-startup-");
     std::filesystem::create_directories(scratch / "home");
     const std::filesystem::path report = scratch / "report.txt";
 
@@ -136,6 +138,7 @@ int RunRounds(const char* self, int rounds)
         std::ifstream in(report);
         if (status != 0 || !(in >> started >> waited)) {
             std::printf("bench_startup: round %d did not bring up four views\n", round + 1);
+            std::filesystem::remove_all(scratch);
             return 1;
         }
         total.Add(started);
