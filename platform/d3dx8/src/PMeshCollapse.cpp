@@ -72,7 +72,28 @@ private:
         DWORD from, to;
     };
 
+    // Per vertex, what the collapse loop reads together, in one place.
+    struct State {
+        double cost = 0;  // of the cheapest collapse, when hasBest
+        DWORD to = 0;     // its target
+        Kind kind = Kind::Interior;
+        bool alive : 1 = true;
+        bool hasBest : 1 = false;
+        bool dirty : 1 = true;       // the cheapest collapse must be found again
+        bool needsCheck : 1 = false;  // ... among allowed ones only
+    };
+    // A vertex's live faces: a stretch of pool_, moved to the pool's end
+    // when it outgrows its room.
+    struct FaceList {
+        DWORD start = 0, size = 0, room = 0;
+    };
+
     void Load();
+    const DWORD* FacesBegin(DWORD v) const { return pool_.data() + lists_[v].start; }
+    const DWORD* FacesEnd(DWORD v) const { return FacesBegin(v) + lists_[v].size; }
+    void AddFace(DWORD v, DWORD f);
+    void RemoveFace(DWORD v, DWORD f);
+    Vec PositionOf(DWORD v) const { return {positions_[v][0], positions_[v][1], positions_[v][2]}; }
     void Classify();
     void AddQuadrics();
     void DropUnused(CollapseSequence& sequence);
@@ -87,48 +108,78 @@ private:
 
     const MeshData& mesh_;
     DWORD vertexCount_ = 0, faceCount_ = 0;
-    std::vector<Vec> positions_;
-    std::vector<DWORD> corners_;               // current vertex of every face corner
+    // The mesh's own float positions: half the memory of doubles, and
+    // converting each on use loses nothing.
+    std::vector<std::array<float, 3>> positions_;
+    std::vector<DWORD> corners_;  // current vertex of every face corner
     std::vector<bool> faceAlive_;
-    std::vector<std::vector<DWORD>> facesOf_;  // live faces around each vertex
-    std::vector<Kind> kind_;
+    std::vector<DWORD> pool_;
+    std::vector<FaceList> lists_;
     std::vector<std::array<DWORD, 2>> chain_;  // a chain vertex's neighbours along its border
     std::vector<Quadric> quadrics_;
-    std::vector<bool> alive_;
+    std::vector<State> state_;
     DWORD liveVertices_ = 0, liveFaces_ = 0;
     // Scratch marks, valid where equal to the current stamp.
     std::vector<DWORD> mark_, seen_;
     DWORD stamp_ = 0;
     std::vector<Candidate> options_;
-    // Each vertex's cheapest allowed collapse, refreshed when its
-    // surroundings change.
-    std::vector<Candidate> best_;
-    std::vector<bool> hasBest_, dirty_, needsCheck_;
 };
 
 void Collapser::Load() {
     vertexCount_ = mesh_.NumVertices();
     faceCount_ = mesh_.NumFaces();
     positions_.resize(vertexCount_);
-    for (DWORD v = 0; v < vertexCount_; ++v) {
-        float p[3];
-        mesh_.Position(v, p);
-        positions_[v] = {p[0], p[1], p[2]};
-    }
+    for (DWORD v = 0; v < vertexCount_; ++v) mesh_.Position(v, positions_[v].data());
     corners_.assign(mesh_.indices.begin(), mesh_.indices.end());
     faceAlive_.assign(faceCount_, false);
-    facesOf_.assign(vertexCount_, {});
+    lists_.assign(vertexCount_, {});
     for (DWORD f = 0; f < faceCount_; ++f) {
         const DWORD* c = &corners_[std::size_t{f} * 3];
         if (c[0] == c[1] || c[1] == c[2] || c[0] == c[2]) continue;  // never part of any level
         faceAlive_[f] = true;
         ++liveFaces_;
-        for (int k = 0; k < 3; ++k) facesOf_[c[k]].push_back(f);
+        for (int k = 0; k < 3; ++k) ++lists_[c[k]].room;
     }
-    alive_.assign(vertexCount_, true);
+    // Each list in order of its vertex with a little room to grow, so that
+    // neighbours' lists mostly share cache lines.
+    constexpr DWORD kSpare = 2;
+    DWORD next = 0;
+    for (FaceList& list : lists_) {
+        list.start = next;
+        list.room += kSpare;
+        next += list.room;
+    }
+    pool_.resize(next);
+    for (DWORD f = 0; f < faceCount_; ++f)
+        if (faceAlive_[f])
+            for (int k = 0; k < 3; ++k) {
+                FaceList& list = lists_[corners_[std::size_t{f} * 3 + k]];
+                pool_[list.start + list.size++] = f;
+            }
+    state_.assign(vertexCount_, {});
     liveVertices_ = vertexCount_;
     mark_.assign(vertexCount_, 0);
     seen_.assign(vertexCount_, 0);
+}
+
+void Collapser::AddFace(DWORD v, DWORD f) {
+    FaceList& list = lists_[v];
+    if (list.size == list.room) {
+        const DWORD start = static_cast<DWORD>(pool_.size());
+        list.room = std::max<DWORD>(2 * list.room, 8);
+        pool_.resize(pool_.size() + list.room);
+        std::copy_n(pool_.begin() + list.start, list.size, pool_.begin() + start);
+        list.start = start;
+    }
+    pool_[list.start + list.size++] = f;
+}
+
+void Collapser::RemoveFace(DWORD v, DWORD f) {
+    // Nothing depends on the order of a list.
+    FaceList& list = lists_[v];
+    DWORD* faces = pool_.data() + list.start;
+    *std::find(faces, faces + list.size, f) = faces[list.size - 1];
+    --list.size;
 }
 
 // Edges by the faces on them: one face is an open border, two faces in
@@ -190,13 +241,12 @@ void Collapser::Classify() {
             i = j;
         }
     }
-    kind_.assign(vertexCount_, Kind::Interior);
     for (DWORD v = 0; v < vertexCount_; ++v) {
         const int special = borders[v] + seams[v];
         if (fixed[v] || (borders[v] && seams[v]) || (special != 0 && special != 2))
-            kind_[v] = Kind::Fixed;
+            state_[v].kind = Kind::Fixed;
         else if (special == 2)
-            kind_[v] = Kind::Chain;
+            state_[v].kind = Kind::Chain;
     }
 }
 
@@ -205,25 +255,27 @@ void Collapser::AddQuadrics() {
     for (DWORD f = 0; f < faceCount_; ++f) {
         if (!faceAlive_[f]) continue;
         const DWORD* c = &corners_[std::size_t{f} * 3];
-        const Vec cross = Cross(Sub(positions_[c[1]], positions_[c[0]]), Sub(positions_[c[2]], positions_[c[0]]));
+        const Vec p0 = PositionOf(c[0]);
+        const Vec cross = Cross(Sub(PositionOf(c[1]), p0), Sub(PositionOf(c[2]), p0));
         const double length = std::sqrt(Dot(cross, cross));
         if (!(length > 0.0) || !std::isfinite(length)) continue;
         const Vec n = {cross[0] / length, cross[1] / length, cross[2] / length};
         Quadric q;
-        q.AddPlane(n, -Dot(n, positions_[c[0]]), 0.5 * length);
+        q.AddPlane(n, -Dot(n, p0), 0.5 * length);
         for (int k = 0; k < 3; ++k) quadrics_[c[k]].Add(q);
         // Border edges: a plane through the edge, upright on the face.
         for (int k = 0; k < 3; ++k) {
             const DWORD a = c[k], b = c[(k + 1) % 3];
-            if (kind_[a] == Kind::Interior || kind_[b] == Kind::Interior) continue;
+            if (state_[a].kind == Kind::Interior || state_[b].kind == Kind::Interior) continue;
             if (chain_[a][0] != b && chain_[a][1] != b) continue;
-            const Vec edge = Sub(positions_[b], positions_[a]);
+            const Vec pa = PositionOf(a);
+            const Vec edge = Sub(PositionOf(b), pa);
             const Vec side = Cross(edge, n);
             const double sideLength = std::sqrt(Dot(side, side));
             if (!(sideLength > 0.0)) continue;
             const Vec m = {side[0] / sideLength, side[1] / sideLength, side[2] / sideLength};
             Quadric border;
-            border.AddPlane(m, -Dot(m, positions_[a]), kBorderWeight * Dot(edge, edge));
+            border.AddPlane(m, -Dot(m, pa), kBorderWeight * Dot(edge, edge));
             quadrics_[a].Add(border);
             quadrics_[b].Add(border);
         }
@@ -231,16 +283,18 @@ void Collapser::AddQuadrics() {
 }
 
 bool Collapser::BestTarget(DWORD u, bool checked, Candidate& best) {
-    if (!alive_[u] || kind_[u] == Kind::Fixed) return false;
+    if (!state_[u].alive || state_[u].kind == Kind::Fixed) return false;
     options_.clear();
-    auto consider = [&](DWORD v) { options_.push_back({quadrics_[u].Error(positions_[v]), u, v}); };
-    if (kind_[u] == Kind::Chain) {
+    const Quadric& quadric = quadrics_[u];
+    auto consider = [&](DWORD v) { options_.push_back({quadric.Error(PositionOf(v)), u, v}); };
+    if (state_[u].kind == Kind::Chain) {
         for (DWORD v : chain_[u])
-            if (v != kNoFace && alive_[v]) consider(v);
+            if (v != kNoFace && state_[v].alive) consider(v);
     } else {
         // An interior vertex's faces close into one fan, so the corner after
         // it in each face names every neighbour exactly once.
-        for (DWORD f : facesOf_[u]) {
+        for (const DWORD* it = FacesBegin(u); it != FacesEnd(u); ++it) {
+            const DWORD f = *it;
             const DWORD* c = &corners_[std::size_t{f} * 3];
             consider(c[0] == u ? c[1] : c[1] == u ? c[2] : c[0]);
         }
@@ -271,7 +325,7 @@ Vec Collapser::FaceNormal(DWORD f, DWORD replace, DWORD with) const {
     Vec p[3];
     for (int k = 0; k < 3; ++k) {
         const DWORD v = corners_[std::size_t{f} * 3 + k];
-        p[k] = positions_[v == replace ? with : v];
+        p[k] = PositionOf(v == replace ? with : v);
     }
     return Cross(Sub(p[1], p[0]), Sub(p[2], p[0]));
 }
@@ -281,8 +335,9 @@ bool Collapser::Allowed(DWORD u, DWORD v) {
     // far corners of the faces on the edge u-v.
     ++stamp_;
     std::size_t shared = 0;
-    for (DWORD f : facesOf_[u]) {
-        const DWORD* c = &corners_[std::size_t{f} * 3];
+    const DWORD *uBegin = FacesBegin(u), *uEnd = FacesEnd(u), *vBegin = FacesBegin(v), *vEnd = FacesEnd(v);
+    for (const DWORD* it = uBegin; it != uEnd; ++it) {
+        const DWORD* c = &corners_[std::size_t{*it} * 3];
         const bool onEdge = c[0] == v || c[1] == v || c[2] == v;
         shared += onEdge;
         for (int k = 0; k < 3; ++k)
@@ -290,9 +345,9 @@ bool Collapser::Allowed(DWORD u, DWORD v) {
     }
     if (shared == 0 || shared > 2) return false;
     std::size_t common = 0;
-    for (DWORD f : facesOf_[v])
+    for (const DWORD* it = vBegin; it != vEnd; ++it)
         for (int k = 0; k < 3; ++k) {
-            const DWORD w = corners_[std::size_t{f} * 3 + k];
+            const DWORD w = corners_[std::size_t{*it} * 3 + k];
             if (w != u && w != v && mark_[w] == stamp_ && seen_[w] != stamp_) {
                 seen_[w] = stamp_;
                 ++common;
@@ -303,19 +358,19 @@ bool Collapser::Allowed(DWORD u, DWORD v) {
     // folding a closed surface flat, as on a tetrahedron). With the link
     // condition met, that face's other corners are the far corners of the
     // edge's faces, which only a vertex of three faces can have.
-    for (DWORD f : facesOf_[u]) {
-        if (facesOf_[u].size() > 3) break;
-        const DWORD* c = &corners_[std::size_t{f} * 3];
+    for (const DWORD* it = uBegin; it != uEnd && uEnd - uBegin <= 3; ++it) {
+        const DWORD* c = &corners_[std::size_t{*it} * 3];
         if (c[0] == v || c[1] == v || c[2] == v) continue;
         const DWORD a = c[0] == u ? c[1] : c[0], b = c[2] == u ? c[1] : c[2];
-        for (DWORD g : facesOf_[v]) {
-            const DWORD* d = &corners_[std::size_t{g} * 3];
+        for (const DWORD* g = vBegin; g != vEnd; ++g) {
+            const DWORD* d = &corners_[std::size_t{*g} * 3];
             const bool hasA = d[0] == a || d[1] == a || d[2] == a, hasB = d[0] == b || d[1] == b || d[2] == b;
             if (hasA && hasB) return false;
         }
     }
     // No face that stays may turn over or fold nearly flat onto itself.
-    for (DWORD f : facesOf_[u]) {
+    for (const DWORD* it = uBegin; it != uEnd; ++it) {
+        const DWORD f = *it;
         const DWORD* c = &corners_[std::size_t{f} * 3];
         if (c[0] == v || c[1] == v || c[2] == v) continue;
         const Vec before = FaceNormal(f, u, u), after = FaceNormal(f, u, v);
@@ -329,9 +384,12 @@ bool Collapser::Allowed(DWORD u, DWORD v) {
 void Collapser::Apply(DWORD u, DWORD v, CollapseSequence& sequence) {
     sequence.removedAt[u] = sequence.steps++;
     sequence.target[u] = v;
-    alive_[u] = false;
+    state_[u].alive = false;
     --liveVertices_;
-    for (DWORD f : facesOf_[u]) {
+    // By index: adding to v's list may move the pool.
+    const FaceList faces = lists_[u];
+    for (DWORD i = 0; i < faces.size; ++i) {
+        const DWORD f = pool_[faces.start + i];
         DWORD* c = &corners_[std::size_t{f} * 3];
         if (c[0] == v || c[1] == v || c[2] == v) {
             faceAlive_[f] = false;
@@ -339,36 +397,34 @@ void Collapser::Apply(DWORD u, DWORD v, CollapseSequence& sequence) {
             // Keep every list free of dead faces: the face leaves v and the
             // third corner here and now.
             for (int k = 0; k < 3; ++k)
-                if (c[k] != u) {
-                    auto& list = facesOf_[c[k]];
-                    list.erase(std::find(list.begin(), list.end(), f));
-                }
+                if (c[k] != u) RemoveFace(c[k], f);
             continue;
         }
         for (int k = 0; k < 3; ++k)
             if (c[k] == u) c[k] = v;
-        facesOf_[v].push_back(f);
+        AddFace(v, f);
     }
     // Only v's quadric and the neighbourhoods of u's neighbours changed. A
     // neighbour that did not want to move onto u just gains v as an option;
     // the others look again. A collapse elsewhere that this one made
     // impossible is caught when it is about to be applied.
-    for (DWORD f : facesOf_[u])
+    const Vec target = PositionOf(v);
+    for (DWORD i = 0; i < faces.size; ++i)
         for (int k = 0; k < 3; ++k) {
-            const DWORD w = corners_[std::size_t{f} * 3 + k];
-            if (w == v || dirty_[w]) continue;
-            if (!hasBest_[w] || best_[w].to == u || kind_[w] != Kind::Interior) {
-                dirty_[w] = true;
+            const DWORD w = corners_[std::size_t{pool_[faces.start + i]} * 3 + k];
+            State& neighbour = state_[w];
+            if (w == v || neighbour.dirty) continue;
+            if (!neighbour.hasBest || neighbour.to == u || neighbour.kind != Kind::Interior) {
+                neighbour.dirty = true;
                 continue;
             }
-            const double cost = quadrics_[w].Error(positions_[v]);
-            if (cost < best_[w].cost) best_[w] = {cost, w, v};
+            const double cost = quadrics_[w].Error(target);
+            if (cost < neighbour.cost) neighbour.cost = cost, neighbour.to = v;
         }
-    facesOf_[u].clear();
-    facesOf_[u].shrink_to_fit();
-    dirty_[v] = true;
+    lists_[u].size = 0;
+    state_[v].dirty = true;
     quadrics_[v].Add(quadrics_[u]);
-    if (kind_[u] == Kind::Chain) {
+    if (state_[u].kind == Kind::Chain) {
         // The border now runs w - v where it ran w - u - v.
         const DWORD w = chain_[u][0] == v ? chain_[u][1] : chain_[u][0];
         auto relink = [u](std::array<DWORD, 2>& c, DWORD to) {
@@ -383,9 +439,9 @@ void Collapser::Apply(DWORD u, DWORD v, CollapseSequence& sequence) {
 void Collapser::DropUnused(CollapseSequence& sequence) {
     // Vertices no face uses go first: removing them changes no face.
     for (DWORD v = 0; v < vertexCount_; ++v)
-        if (facesOf_[v].empty()) {
+        if (lists_[v].size == 0) {
             sequence.removedAt[v] = sequence.steps++;
-            alive_[v] = false;
+            state_[v].alive = false;
             --liveVertices_;
         }
 }
@@ -404,26 +460,26 @@ CollapseSequence Collapser::Run(DWORD minVertices, DWORD minFaces) {
 
     std::vector<Candidate> candidates;
     std::vector<DWORD> touched(vertexCount_, 0);
-    best_.assign(vertexCount_, {});
-    hasBest_.assign(vertexCount_, false);
-    dirty_.assign(vertexCount_, true);
-    needsCheck_.assign(vertexCount_, false);
     const auto cheaper = [](const Candidate& a, const Candidate& b) {
         return a.cost != b.cost ? a.cost < b.cost : a.from < b.from;
     };
     DWORD pass = 0;
     std::vector<DWORD> live;
     for (DWORD u = 0; u < vertexCount_; ++u)
-        if (alive_[u] && kind_[u] != Kind::Fixed) live.push_back(u);
+        if (state_[u].alive && state_[u].kind != Kind::Fixed) live.push_back(u);
     while (liveVertices_ > minVertices) {
         candidates.clear();
-        live.erase(std::remove_if(live.begin(), live.end(), [this](DWORD u) { return !alive_[u]; }), live.end());
+        live.erase(std::remove_if(live.begin(), live.end(), [this](DWORD u) { return !state_[u].alive; }),
+                   live.end());
         for (DWORD u : live) {
-            if (dirty_[u]) {
-                hasBest_[u] = BestTarget(u, needsCheck_[u], best_[u]);
-                dirty_[u] = needsCheck_[u] = false;
+            State& vertex = state_[u];
+            if (vertex.dirty) {
+                Candidate best;
+                vertex.hasBest = BestTarget(u, vertex.needsCheck, best);
+                if (vertex.hasBest) vertex.cost = best.cost, vertex.to = best.to;
+                vertex.dirty = vertex.needsCheck = false;
             }
-            if (hasBest_[u]) candidates.push_back(best_[u]);
+            if (vertex.hasBest) candidates.push_back({vertex.cost, u, vertex.to});
         }
         if (candidates.empty()) break;
         const std::size_t wanted = std::max<std::size_t>(1, candidates.size() / kPassShare);
@@ -443,19 +499,19 @@ CollapseSequence Collapser::Run(DWORD minVertices, DWORD minFaces) {
         bool progress = false, stale = false;
         for (const Candidate& c : candidates) {
             if (liveVertices_ <= minVertices) break;
-            if (touched[c.from] == pass || touched[c.to] == pass || !alive_[c.to]) continue;
+            if (touched[c.from] == pass || touched[c.to] == pass || !state_[c.to].alive) continue;
             if (!Allowed(c.from, c.to)) {
-                dirty_[c.from] = needsCheck_[c.from] = stale = true;
+                state_[c.from].dirty = state_[c.from].needsCheck = stale = true;
                 continue;
             }
             DWORD lost = 0;
-            for (DWORD f : facesOf_[c.from]) {
-                const DWORD* k = &corners_[std::size_t{f} * 3];
+            for (const DWORD* it = FacesBegin(c.from); it != FacesEnd(c.from); ++it) {
+                const DWORD* k = &corners_[std::size_t{*it} * 3];
                 lost += k[0] == c.to || k[1] == c.to || k[2] == c.to;
             }
             if (liveFaces_ - lost < minFaces) continue;
-            for (DWORD f : facesOf_[c.from])
-                for (int k = 0; k < 3; ++k) touched[corners_[std::size_t{f} * 3 + k]] = pass;
+            for (const DWORD* it = FacesBegin(c.from); it != FacesEnd(c.from); ++it)
+                for (int k = 0; k < 3; ++k) touched[corners_[std::size_t{*it} * 3 + k]] = pass;
             Apply(c.from, c.to, sequence);
             progress = true;
         }
