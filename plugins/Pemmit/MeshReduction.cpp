@@ -8,38 +8,27 @@
 #include <utility>
 #include <vector>
 
-namespace {
-
-std::vector<DWORD> AdjacencyOf(ID3DXBaseMesh* mesh)
-{
-    std::vector<DWORD> adjacency(static_cast<std::size_t>(mesh->GetNumFaces()) * 3);
-    mesh->GenerateAdjacency(0.0f, adjacency.data());
-    return adjacency;
-}
-
-}  // namespace
-
 ID3DXMesh* BuildBaseMesh(const cObjekt3D& object, IDirect3DDevice8* device, std::vector<DWORD>& adjacency)
 {
     ID3DXMesh* mesh = BuildMeshFromObject(object, device);
     if (mesh == nullptr)
         return nullptr;
-    SortMeshByMaterial(mesh);
+    // Each step below keeps the faces and joins or splits vertices only at
+    // one point, so the sorted mesh's adjacency (through shared points) holds
+    // for every later mesh, and a step that fails leaves mesh and adjacency
+    // as they were.
+    SortMeshByMaterial(mesh, &adjacency);
 
-    adjacency = AdjacencyOf(mesh);
     ID3DXMesh* cleaned = nullptr;
     // Splitting can need more vertices than 16-bit indices reach; the
     // simplification then works on the mesh as it is.
     if (SUCCEEDED(D3DXCleanMesh(mesh, adjacency.data(), &cleaned, adjacency.data(), nullptr)) && cleaned != nullptr) {
         mesh->Release();
         mesh = cleaned;
-    } else {
-        adjacency = AdjacencyOf(mesh);
     }
 
     D3DXWELDEPSILONS exactly{};
-    if (FAILED(D3DXWeldVertices(mesh, &exactly, adjacency.data(), adjacency.data(), nullptr, nullptr)))
-        adjacency = AdjacencyOf(mesh);
+    D3DXWeldVertices(mesh, &exactly, adjacency.data(), nullptr, nullptr, nullptr);
     return mesh;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -64,26 +65,27 @@ ID3DXMesh* BuildMeshFromObject(const cObjekt3D& object, IDirect3DDevice8* device
     return mesh;
 }
 
-void SortMeshByMaterial(ID3DXMesh* mesh)
+void SortMeshByMaterial(ID3DXMesh* mesh, std::vector<DWORD>* adjacencyOut)
 {
     if (mesh == nullptr)
         return;
     const std::size_t entries = static_cast<std::size_t>(mesh->GetNumFaces()) * 3;
     std::vector<DWORD> adjacency(entries);
     mesh->GenerateAdjacency(0.0f, adjacency.data());
-    ID3DXBuffer* errors = nullptr;
-    D3DXValidMesh(mesh, adjacency.data(), &errors);
-    if (errors != nullptr)
-        errors->Release();
+    // D3DXValidMesh is not asked: nothing here would act on its verdict.
 
     std::vector<DWORD> sortedAdjacency(entries);
     // The second pass reads the adjacency the first one wrote; without it
-    // there is nothing sound to read.
-    if (FAILED(mesh->OptimizeInplace(D3DXMESHOPT_COMPACT | D3DXMESHOPT_ATTRSORT, adjacency.data(),
-                                     sortedAdjacency.data(), nullptr, nullptr)))
-        return;
-    mesh->OptimizeInplace(D3DXMESHOPT_COMPACT | D3DXMESHOPT_ATTRSORT | D3DXMESHOPT_VERTEXCACHE,
-                          sortedAdjacency.data(), nullptr, nullptr, nullptr);
+    // there is nothing sound to read. A failed pass leaves the mesh, and so
+    // its adjacency, as they were.
+    if (SUCCEEDED(mesh->OptimizeInplace(D3DXMESHOPT_COMPACT | D3DXMESHOPT_ATTRSORT, adjacency.data(),
+                                        sortedAdjacency.data(), nullptr, nullptr))) {
+        if (FAILED(mesh->OptimizeInplace(D3DXMESHOPT_COMPACT | D3DXMESHOPT_ATTRSORT | D3DXMESHOPT_VERTEXCACHE,
+                                         sortedAdjacency.data(), adjacency.data(), nullptr, nullptr)))
+            adjacency.swap(sortedAdjacency);
+    }
+    if (adjacencyOut != nullptr)
+        *adjacencyOut = std::move(adjacency);
 }
 
 void WriteRunsFromAttributes(cObjekt3D& object, const DWORD* attributes, int meshFaces)

@@ -6,6 +6,8 @@
 #include <d3d8/D3D8.h>
 #include <d3dx8/D3DX8.h>
 
+#include <vector>
+
 class cObjekt3D;
 
 // A new system-memory mesh of the object's index count / 3 faces (surplus
@@ -18,8 +20,10 @@ ID3DXMesh* BuildMeshFromObject(const cObjekt3D& object, IDirect3DDevice8* device
 
 // Sorts the faces by attribute, drops unused vertices and orders each
 // attribute's faces for the vertex cache. When the sort fails the mesh is
-// left as it is. Nothing for a null mesh.
-void SortMeshByMaterial(ID3DXMesh* mesh);
+// left as it is. Nothing for a null mesh. adjacency, when given, receives
+// the adjacency of the mesh as the sort leaves it (faces joined across
+// edges between shared points), so that later steps need not make it again.
+void SortMeshByMaterial(ID3DXMesh* mesh, std::vector<DWORD>* adjacency = nullptr);
 
 // Copies the mesh's vertices and indices over the object's from the start
 // and rebuilds its runs from the face attributes. With shorten the arrays

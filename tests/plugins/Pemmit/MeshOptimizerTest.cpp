@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -172,6 +173,22 @@ TEST_F(OptimizeMesh, FullDetailIsTheWeldedMaterialSortedMesh)
     EXPECT_EQ(Runs(*grid), (std::vector<std::array<int, 2>>{{0, 0}, {2, 16}}));
     EXPECT_EQ(FaceSet(*grid), faces);
     ExpectSoundMesh(*grid, {0, 2});
+}
+
+TEST_F(OptimizeMesh, TheBaseMeshComesWithItsOwnAdjacency)
+{
+    // Sorting, splitting and welding keep the faces and the points they
+    // meet at, so the adjacency made once holds for the base mesh.
+    std::unique_ptr<cObjekt3D> soup(MakeSoupGrid(4, {2, 0})), sphere(MakeSphere(host.Device(), 12, 8));
+    for (const cObjekt3D* object : {soup.get(), sphere.get()}) {
+        std::vector<DWORD> adjacency;
+        ID3DXMesh* base = BuildBaseMesh(*object, host.Device(), adjacency);
+        ASSERT_NE(base, nullptr);
+        std::vector<DWORD> fresh(static_cast<std::size_t>(base->GetNumFaces()) * 3);
+        ASSERT_EQ(base->GenerateAdjacency(0.0f, fresh.data()), D3D_OK);
+        EXPECT_EQ(adjacency, fresh);
+        base->Release();
+    }
 }
 
 TEST_F(OptimizeMesh, RunsOfOneSelectionStartFromTheSameBaseUntilTheSelectionIsHandedOver)

@@ -214,7 +214,12 @@ TEST(MeshConversion, SortingGroupsEachMaterialAndKeepsFaceMaterials)
         object.m_Runs.AddTail(MaterialRun{materials[f], f});
     ID3DXMesh* mesh = BuildMeshFromObject(object, nullptr);
     ASSERT_NE(mesh, nullptr);
-    SortMeshByMaterial(mesh);
+    std::vector<DWORD> adjacency;
+    SortMeshByMaterial(mesh, &adjacency);
+    // The adjacency handed back is the sorted mesh's own.
+    std::vector<DWORD> fresh(static_cast<std::size_t>(mesh->GetNumFaces()) * 3);
+    ASSERT_EQ(mesh->GenerateAdjacency(0.0f, fresh.data()), D3D_OK);
+    EXPECT_EQ(adjacency, fresh);
     WriteMeshToObject(mesh, object, true);
     EXPECT_EQ(RunsOf(object), (Runs{{-1, 0}, {0, 1}, {1, 3}}));
     EXPECT_EQ(object.m_Vertices.GetSize(), 8);
