@@ -79,7 +79,8 @@ HRESULT OptimizeMeshInPlace(MeshData& mesh, DWORD flags, const DWORD* adjacencyI
     // Face order: order[new] = old.
     std::vector<DWORD> order(faces);
     std::iota(order.begin(), order.end(), 0u);
-    if (flags & D3DXMESHOPT_ATTRSORT)
+    // Meshes are often sorted already (a second pass over one, for instance).
+    if ((flags & D3DXMESHOPT_ATTRSORT) && !std::is_sorted(mesh.attributes.begin(), mesh.attributes.end()))
         std::stable_sort(order.begin(), order.end(),
                          [&](DWORD a, DWORD b) { return mesh.attributes[a] < mesh.attributes[b]; });
     if (flags & D3DXMESHOPT_VERTEXCACHE) {

@@ -45,8 +45,9 @@ MeshData Level(const MeshData& base, const CollapseSequence& sequence, DWORD ste
 
 class ProgressiveMesh final : public MeshBase<ID3DXPMesh> {
 public:
-    ProgressiveMesh(IDirect3DDevice8* device, const MeshData& base, CollapseSequence&& sequence)
-        : MeshBase(device, MeshData(base)), base_(base), sequence_(std::move(sequence)) {}
+    // Shows `level` first.
+    ProgressiveMesh(IDirect3DDevice8* device, const MeshData& base, CollapseSequence&& sequence, MeshData&& level)
+        : MeshBase(device, std::move(level)), base_(base), sequence_(std::move(sequence)) {}
 
     DWORD GetMaxVertices() override { return base_.NumVertices(); }
     DWORD GetMinVertices() override { return base_.NumVertices() - sequence_.steps; }
@@ -88,9 +89,7 @@ HRESULT D3DXGeneratePMesh(ID3DXMesh* pMesh, const DWORD* pAdjacency,
         CollapseSequence sequence = BuildCollapses(mesh, byVertices ? MinValue : 1, byVertices ? 0 : MinValue);
         // The base's own degenerate faces are in no level, the first included.
         MeshData first = Level(mesh, sequence, 0);
-        ProgressiveMesh* pmesh = new ProgressiveMesh(access->Device(), mesh, std::move(sequence));
-        pmesh->Data() = std::move(first);
-        *ppPMesh = pmesh;
+        *ppPMesh = new ProgressiveMesh(access->Device(), mesh, std::move(sequence), std::move(first));
         return D3D_OK;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
