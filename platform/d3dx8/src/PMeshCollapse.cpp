@@ -104,14 +104,16 @@ private:
     // turns no face over.
     bool Allowed(DWORD u, DWORD v);
     void Apply(DWORD u, DWORD v, CollapseSequence& sequence);
-    Vec FaceNormal(DWORD f, DWORD replace, DWORD with) const;
+    // Whether face corners c, one of them u, keep their facing with u moved
+    // onto v: the normal turns by less than about 75 degrees.
+    bool KeepsFacing(const WORD* c, DWORD u, DWORD v) const;
 
     const MeshData& mesh_;
     DWORD vertexCount_ = 0, faceCount_ = 0;
     // The mesh's own float positions: half the memory of doubles, and
     // converting each on use loses nothing.
     std::vector<std::array<float, 3>> positions_;
-    std::vector<DWORD> corners_;  // current vertex of every face corner
+    std::vector<WORD> corners_;  // current vertex of every face corner (16-bit, as the indices)
     std::vector<bool> faceAlive_;
     std::vector<DWORD> pool_;
     std::vector<FaceList> lists_;
@@ -120,7 +122,8 @@ private:
     std::vector<State> state_;
     DWORD liveVertices_ = 0, liveFaces_ = 0;
     // Scratch marks, valid where equal to the current stamp.
-    std::vector<DWORD> mark_, seen_;
+    // Per vertex: marked as a neighbour of u, and counted as a common one.
+    std::vector<std::array<DWORD, 2>> marks_;
     DWORD stamp_ = 0;
     std::vector<Candidate> options_;
 };
@@ -134,7 +137,7 @@ void Collapser::Load() {
     faceAlive_.assign(faceCount_, false);
     lists_.assign(vertexCount_, {});
     for (DWORD f = 0; f < faceCount_; ++f) {
-        const DWORD* c = &corners_[std::size_t{f} * 3];
+        const WORD* c = &corners_[std::size_t{f} * 3];
         if (c[0] == c[1] || c[1] == c[2] || c[0] == c[2]) continue;  // never part of any level
         faceAlive_[f] = true;
         ++liveFaces_;
@@ -158,8 +161,7 @@ void Collapser::Load() {
             }
     state_.assign(vertexCount_, {});
     liveVertices_ = vertexCount_;
-    mark_.assign(vertexCount_, 0);
-    seen_.assign(vertexCount_, 0);
+    marks_.assign(vertexCount_, {0, 0});
 }
 
 void Collapser::AddFace(DWORD v, DWORD f) {
@@ -196,7 +198,7 @@ void Collapser::Classify() {
     std::vector<DWORD> start(std::size_t{vertexCount_} + 1, 0);
     for (DWORD f = 0; f < faceCount_; ++f) {
         if (!faceAlive_[f]) continue;
-        const DWORD* c = &corners_[std::size_t{f} * 3];
+        const WORD* c = &corners_[std::size_t{f} * 3];
         for (int k = 0; k < 3; ++k) ++start[std::min(c[k], c[(k + 1) % 3]) + 1];
     }
     std::partial_sum(start.begin(), start.end(), start.begin());
@@ -205,7 +207,7 @@ void Collapser::Classify() {
         std::vector<DWORD> fill(start.begin(), start.end() - 1);
         for (DWORD f = 0; f < faceCount_; ++f) {
             if (!faceAlive_[f]) continue;
-            const DWORD* c = &corners_[std::size_t{f} * 3];
+            const WORD* c = &corners_[std::size_t{f} * 3];
             for (int k = 0; k < 3; ++k) {
                 const DWORD a = c[k], b = c[(k + 1) % 3];
                 edges[fill[std::min(a, b)]++] = {std::max(a, b), f, a < b};
@@ -254,7 +256,7 @@ void Collapser::AddQuadrics() {
     quadrics_.assign(vertexCount_, {});
     for (DWORD f = 0; f < faceCount_; ++f) {
         if (!faceAlive_[f]) continue;
-        const DWORD* c = &corners_[std::size_t{f} * 3];
+        const WORD* c = &corners_[std::size_t{f} * 3];
         const Vec p0 = PositionOf(c[0]);
         const Vec cross = Cross(Sub(PositionOf(c[1]), p0), Sub(PositionOf(c[2]), p0));
         const double length = std::sqrt(Dot(cross, cross));
@@ -295,7 +297,7 @@ bool Collapser::BestTarget(DWORD u, bool checked, Candidate& best) {
         // it in each face names every neighbour exactly once.
         for (const DWORD* it = FacesBegin(u); it != FacesEnd(u); ++it) {
             const DWORD f = *it;
-            const DWORD* c = &corners_[std::size_t{f} * 3];
+            const WORD* c = &corners_[std::size_t{f} * 3];
             consider(c[0] == u ? c[1] : c[1] == u ? c[2] : c[0]);
         }
     }
@@ -321,13 +323,19 @@ bool Collapser::BestTarget(DWORD u, bool checked, Candidate& best) {
     return false;
 }
 
-Vec Collapser::FaceNormal(DWORD f, DWORD replace, DWORD with) const {
+bool Collapser::KeepsFacing(const WORD* c, DWORD u, DWORD v) const {
     Vec p[3];
+    int moved = 0;
     for (int k = 0; k < 3; ++k) {
-        const DWORD v = corners_[std::size_t{f} * 3 + k];
-        p[k] = PositionOf(v == replace ? with : v);
+        p[k] = PositionOf(c[k]);
+        if (c[k] == u) moved = k;
     }
-    return Cross(Sub(p[1], p[0]), Sub(p[2], p[0]));
+    const Vec before = Cross(Sub(p[1], p[0]), Sub(p[2], p[0]));
+    p[moved] = PositionOf(v);
+    const Vec after = Cross(Sub(p[1], p[0]), Sub(p[2], p[0]));
+    const double scale = std::sqrt(Dot(before, before) * Dot(after, after));
+    if (scale == 0.0 && Dot(before, before) == 0.0) return true;  // had no facing to lose
+    return Dot(before, after) > 0.25 * scale;
 }
 
 bool Collapser::Allowed(DWORD u, DWORD v) {
@@ -337,19 +345,21 @@ bool Collapser::Allowed(DWORD u, DWORD v) {
     std::size_t shared = 0;
     const DWORD *uBegin = FacesBegin(u), *uEnd = FacesEnd(u), *vBegin = FacesBegin(v), *vEnd = FacesEnd(v);
     for (const DWORD* it = uBegin; it != uEnd; ++it) {
-        const DWORD* c = &corners_[std::size_t{*it} * 3];
+        const WORD* c = &corners_[std::size_t{*it} * 3];
         const bool onEdge = c[0] == v || c[1] == v || c[2] == v;
         shared += onEdge;
         for (int k = 0; k < 3; ++k)
-            if (c[k] != u) mark_[c[k]] = stamp_;
+            if (c[k] != u) marks_[c[k]][0] = stamp_;
     }
     if (shared == 0 || shared > 2) return false;
     std::size_t common = 0;
     for (const DWORD* it = vBegin; it != vEnd; ++it)
         for (int k = 0; k < 3; ++k) {
             const DWORD w = corners_[std::size_t{*it} * 3 + k];
-            if (w != u && w != v && mark_[w] == stamp_ && seen_[w] != stamp_) {
-                seen_[w] = stamp_;
+            if (w == u || w == v) continue;
+            auto& mark = marks_[w];
+            if (mark[0] == stamp_ && mark[1] != stamp_) {
+                mark[1] = stamp_;
                 ++common;
             }
         }
@@ -359,24 +369,20 @@ bool Collapser::Allowed(DWORD u, DWORD v) {
     // condition met, that face's other corners are the far corners of the
     // edge's faces, which only a vertex of three faces can have.
     for (const DWORD* it = uBegin; it != uEnd && uEnd - uBegin <= 3; ++it) {
-        const DWORD* c = &corners_[std::size_t{*it} * 3];
+        const WORD* c = &corners_[std::size_t{*it} * 3];
         if (c[0] == v || c[1] == v || c[2] == v) continue;
         const DWORD a = c[0] == u ? c[1] : c[0], b = c[2] == u ? c[1] : c[2];
         for (const DWORD* g = vBegin; g != vEnd; ++g) {
-            const DWORD* d = &corners_[std::size_t{*g} * 3];
+            const WORD* d = &corners_[std::size_t{*g} * 3];
             const bool hasA = d[0] == a || d[1] == a || d[2] == a, hasB = d[0] == b || d[1] == b || d[2] == b;
             if (hasA && hasB) return false;
         }
     }
     // No face that stays may turn over or fold nearly flat onto itself.
     for (const DWORD* it = uBegin; it != uEnd; ++it) {
-        const DWORD f = *it;
-        const DWORD* c = &corners_[std::size_t{f} * 3];
+        const WORD* c = &corners_[std::size_t{*it} * 3];
         if (c[0] == v || c[1] == v || c[2] == v) continue;
-        const Vec before = FaceNormal(f, u, u), after = FaceNormal(f, u, v);
-        const double scale = std::sqrt(Dot(before, before) * Dot(after, after));
-        if (scale == 0.0 && Dot(before, before) == 0.0) continue;  // had no facing to lose
-        if (!(Dot(before, after) > 0.25 * scale)) return false;
+        if (!KeepsFacing(c, u, v)) return false;
     }
     return true;
 }
@@ -390,7 +396,7 @@ void Collapser::Apply(DWORD u, DWORD v, CollapseSequence& sequence) {
     const FaceList faces = lists_[u];
     for (DWORD i = 0; i < faces.size; ++i) {
         const DWORD f = pool_[faces.start + i];
-        DWORD* c = &corners_[std::size_t{f} * 3];
+        WORD* c = &corners_[std::size_t{f} * 3];
         if (c[0] == v || c[1] == v || c[2] == v) {
             faceAlive_[f] = false;
             --liveFaces_;
@@ -401,7 +407,7 @@ void Collapser::Apply(DWORD u, DWORD v, CollapseSequence& sequence) {
             continue;
         }
         for (int k = 0; k < 3; ++k)
-            if (c[k] == u) c[k] = v;
+            if (c[k] == u) c[k] = static_cast<WORD>(v);
         AddFace(v, f);
     }
     // Only v's quadric and the neighbourhoods of u's neighbours changed. A
@@ -506,7 +512,7 @@ CollapseSequence Collapser::Run(DWORD minVertices, DWORD minFaces) {
             }
             DWORD lost = 0;
             for (const DWORD* it = FacesBegin(c.from); it != FacesEnd(c.from); ++it) {
-                const DWORD* k = &corners_[std::size_t{*it} * 3];
+                const WORD* k = &corners_[std::size_t{*it} * 3];
                 lost += k[0] == c.to || k[1] == c.to || k[2] == c.to;
             }
             if (liveFaces_ - lost < minFaces) continue;
