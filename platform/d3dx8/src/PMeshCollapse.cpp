@@ -188,32 +188,13 @@ void Collapser::RemoveFace(DWORD v, DWORD f) {
 // opposite directions an interior edge (a border between attributes when
 // their attributes differ), anything else fixes both ends.
 void Collapser::Classify() {
-    // Half-edges bucketed by their lower vertex (a counting sort), each
-    // bucket then ordered by the higher one: the same order as sorting all
-    // of them by (lower, higher), at a fraction of the cost.
+    // Each edge is looked at from its lower end, among that vertex's faces,
+    // with the edges ordered by their higher end.
     struct HalfEdge {
         DWORD high, face;
-        bool up;
+        bool up;  // runs from the lower end to the higher
     };
-    std::vector<DWORD> start(std::size_t{vertexCount_} + 1, 0);
-    for (DWORD f = 0; f < faceCount_; ++f) {
-        if (!faceAlive_[f]) continue;
-        const WORD* c = &corners_[std::size_t{f} * 3];
-        for (int k = 0; k < 3; ++k) ++start[std::min(c[k], c[(k + 1) % 3]) + 1];
-    }
-    std::partial_sum(start.begin(), start.end(), start.begin());
-    std::vector<HalfEdge> edges(start[vertexCount_]);
-    {
-        std::vector<DWORD> fill(start.begin(), start.end() - 1);
-        for (DWORD f = 0; f < faceCount_; ++f) {
-            if (!faceAlive_[f]) continue;
-            const WORD* c = &corners_[std::size_t{f} * 3];
-            for (int k = 0; k < 3; ++k) {
-                const DWORD a = c[k], b = c[(k + 1) % 3];
-                edges[fill[std::min(a, b)]++] = {std::max(a, b), f, a < b};
-            }
-        }
-    }
+    std::vector<HalfEdge> edges;
     std::vector<int> borders(vertexCount_, 0), seams(vertexCount_, 0);
     std::vector<bool> fixed(vertexCount_, false);
     chain_.assign(vertexCount_, {kNoFace, kNoFace});
@@ -222,7 +203,15 @@ void Collapser::Classify() {
         (c[0] == kNoFace ? c[0] : c[1]) = b;
     };
     for (DWORD a = 0; a < vertexCount_; ++a) {
-        const auto first = edges.begin() + start[a], last = edges.begin() + start[a + 1];
+        edges.clear();
+        for (const DWORD* it = FacesBegin(a); it != FacesEnd(a); ++it) {
+            const WORD* c = &corners_[std::size_t{*it} * 3];
+            const int k = c[0] == a ? 0 : c[1] == a ? 1 : 2;
+            const DWORD next = c[(k + 1) % 3], previous = c[(k + 2) % 3];
+            if (next > a) edges.push_back({next, *it, true});
+            if (previous > a) edges.push_back({previous, *it, false});
+        }
+        const auto first = edges.begin(), last = edges.end();
         std::sort(first, last, [](const HalfEdge& x, const HalfEdge& y) { return x.high < y.high; });
         for (auto i = first; i != last;) {
             auto j = i;
