@@ -101,8 +101,10 @@ private:
     // or false.
     bool BestTarget(DWORD u, bool checked, Candidate& best);
     // Whether moving u onto v keeps every edge on at most two faces and
-    // turns no face over.
-    bool Allowed(DWORD u, DWORD v);
+    // turns no face over; `lost` receives the faces on the edge u-v, which
+    // the collapse removes.
+    bool Allowed(DWORD u, DWORD v, DWORD& lost);
+    // Moves u onto v and marks every vertex it touched with the pass.
     void Apply(DWORD u, DWORD v, CollapseSequence& sequence);
     // Whether face corners c, one of them u, keep their facing with u moved
     // onto v: the normal turns by less than about 75 degrees.
@@ -126,6 +128,9 @@ private:
     std::vector<std::array<DWORD, 2>> marks_;
     DWORD stamp_ = 0;
     std::vector<Candidate> options_;
+    // The pass each vertex was last touched by a collapse in.
+    std::vector<DWORD> touched_;
+    DWORD pass_ = 0;
 };
 
 void Collapser::Load() {
@@ -304,7 +309,8 @@ bool Collapser::BestTarget(DWORD u, bool checked, Candidate& best) {
     for (std::size_t i = 0; i < options_.size(); ++i) {
         if (i > 0 && options_[i].to == options_[i - 1].to) continue;
         if (!std::isfinite(options_[i].cost)) break;
-        if (Allowed(u, options_[i].to)) {
+        DWORD lost = 0;
+        if (Allowed(u, options_[i].to, lost)) {
             best = options_[i];
             return true;
         }
@@ -327,11 +333,11 @@ bool Collapser::KeepsFacing(const WORD* c, DWORD u, DWORD v) const {
     return Dot(before, after) > 0.25 * scale;
 }
 
-bool Collapser::Allowed(DWORD u, DWORD v) {
+bool Collapser::Allowed(DWORD u, DWORD v, DWORD& shared) {
     // Link condition: the vertices next to both u and v must be exactly the
     // far corners of the faces on the edge u-v.
     ++stamp_;
-    std::size_t shared = 0;
+    shared = 0;
     const DWORD *uBegin = FacesBegin(u), *uEnd = FacesEnd(u), *vBegin = FacesBegin(v), *vEnd = FacesEnd(v);
     for (const DWORD* it = uBegin; it != uEnd; ++it) {
         const WORD* c = &corners_[std::size_t{*it} * 3];
@@ -341,7 +347,7 @@ bool Collapser::Allowed(DWORD u, DWORD v) {
             if (c[k] != u) marks_[c[k]][0] = stamp_;
     }
     if (shared == 0 || shared > 2) return false;
-    std::size_t common = 0;
+    DWORD common = 0;
     for (const DWORD* it = vBegin; it != vEnd; ++it)
         for (int k = 0; k < 3; ++k) {
             const DWORD w = corners_[std::size_t{*it} * 3 + k];
@@ -407,6 +413,7 @@ void Collapser::Apply(DWORD u, DWORD v, CollapseSequence& sequence) {
     for (DWORD i = 0; i < faces.size; ++i)
         for (int k = 0; k < 3; ++k) {
             const DWORD w = corners_[std::size_t{pool_[faces.start + i]} * 3 + k];
+            touched_[w] = pass_;
             State& neighbour = state_[w];
             if (w == v || neighbour.dirty) continue;
             if (!neighbour.hasBest || neighbour.to == u || neighbour.kind != Kind::Interior) {
@@ -454,11 +461,10 @@ CollapseSequence Collapser::Run(DWORD minVertices, DWORD minFaces) {
     if (liveVertices_ > minVertices) DropUnused(sequence);
 
     std::vector<Candidate> candidates;
-    std::vector<DWORD> touched(vertexCount_, 0);
+    touched_.assign(vertexCount_, 0);
     const auto cheaper = [](const Candidate& a, const Candidate& b) {
         return a.cost != b.cost ? a.cost < b.cost : a.from < b.from;
     };
-    DWORD pass = 0;
     std::vector<DWORD> live;
     for (DWORD u = 0; u < vertexCount_; ++u)
         if (state_[u].alive && state_[u].kind != Kind::Fixed) live.push_back(u);
@@ -490,23 +496,17 @@ CollapseSequence Collapser::Run(DWORD minVertices, DWORD minFaces) {
 
         // Within a pass each neighbourhood changes once, so a collapse is
         // applied only where its cost is still the one computed.
-        ++pass;
+        ++pass_;
         bool progress = false, stale = false;
         for (const Candidate& c : candidates) {
             if (liveVertices_ <= minVertices) break;
-            if (touched[c.from] == pass || touched[c.to] == pass || !state_[c.to].alive) continue;
-            if (!Allowed(c.from, c.to)) {
+            if (touched_[c.from] == pass_ || touched_[c.to] == pass_ || !state_[c.to].alive) continue;
+            DWORD lost = 0;
+            if (!Allowed(c.from, c.to, lost)) {
                 state_[c.from].dirty = state_[c.from].needsCheck = stale = true;
                 continue;
             }
-            DWORD lost = 0;
-            for (const DWORD* it = FacesBegin(c.from); it != FacesEnd(c.from); ++it) {
-                const WORD* k = &corners_[std::size_t{*it} * 3];
-                lost += k[0] == c.to || k[1] == c.to || k[2] == c.to;
-            }
             if (liveFaces_ - lost < minFaces) continue;
-            for (const DWORD* it = FacesBegin(c.from); it != FacesEnd(c.from); ++it)
-                for (int k = 0; k < 3; ++k) touched[corners_[std::size_t{*it} * 3 + k]] = pass;
             Apply(c.from, c.to, sequence);
             progress = true;
         }
