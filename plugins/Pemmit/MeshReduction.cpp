@@ -90,13 +90,16 @@ ID3DXMesh* KeptBaseMesh::Reduce(int percent, IDirect3DDevice8* device)
     const bool tooHigh = m_pProgressive != nullptr && wanted < m_pProgressive->GetMinVertices() &&
                          m_pProgressive->GetMinVertices() <= m_Floor;
     if (m_pProgressive == nullptr || tooHigh) {
-        ID3DXPMesh* progressive = GenerateProgressiveMesh(m_pBase, m_Adjacency, wanted);
+        // A user who has gone lower once tends to try further levels: the
+        // second time, every level is made, so that no run waits again.
+        const DWORD floor = m_pProgressive == nullptr ? wanted : 1;
+        ID3DXPMesh* progressive = GenerateProgressiveMesh(m_pBase, m_Adjacency, floor);
         if (progressive == nullptr)
             return nullptr;
         if (m_pProgressive != nullptr)
             m_pProgressive->Release();
         m_pProgressive = progressive;
-        m_Floor = wanted;
+        m_Floor = floor;
     }
     return ReduceToPercentage(m_pProgressive, percent, device);
 }

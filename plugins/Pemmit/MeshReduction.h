@@ -32,10 +32,10 @@ ID3DXMesh* ReduceToPercentage(ID3DXPMesh* progressive, int percent, IDirect3DDev
 
 // A selection's base mesh and the progressive mesh made from it so far.
 // Collapsing runs cheapest first and stops where asked, so a sequence that
-// stops early is the start of the full one: levels are generated only down
-// to the lowest one a run has asked for, and a run that goes lower makes the
-// progressive mesh again from the base. Every level equals that of the
-// full sequence.
+// stops early is the start of the full one: the first run generates levels
+// only down to the one it asks for, and a run that goes lower makes the
+// progressive mesh again from the base, then with every level. Every level
+// equals that of the full sequence.
 class KeptBaseMesh {
 public:
     KeptBaseMesh() = default;
