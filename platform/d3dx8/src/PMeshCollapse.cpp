@@ -465,7 +465,7 @@ CollapseSequence Collapser::Run(DWORD minVertices, DWORD minFaces) {
     const auto cheaper = [](const Candidate& a, const Candidate& b) {
         return a.cost != b.cost ? a.cost < b.cost : a.from < b.from;
     };
-    std::vector<DWORD> live;
+    std::vector<DWORD> live, chosen(vertexCount_, kNoFace);
     for (DWORD u = 0; u < vertexCount_; ++u)
         if (state_[u].alive && state_[u].kind != Kind::Fixed) live.push_back(u);
     while (liveVertices_ > minVertices) {
@@ -490,24 +490,26 @@ CollapseSequence Collapser::Run(DWORD minVertices, DWORD minFaces) {
         candidates.resize(wanted);
         // The pass's collapses are all among the cheapest; applying them in
         // vertex order rather than cost order walks the mesh's memory in
-        // order, which is most of the speed.
-        std::sort(candidates.begin(), candidates.end(),
-                  [](const Candidate& a, const Candidate& b) { return a.from < b.from; });
+        // order, which is most of the speed. `live` is in vertex order.
+        for (const Candidate& c : candidates) chosen[c.from] = c.to;
 
         // Within a pass each neighbourhood changes once, so a collapse is
         // applied only where its cost is still the one computed.
         ++pass_;
         bool progress = false, stale = false;
-        for (const Candidate& c : candidates) {
-            if (liveVertices_ <= minVertices) break;
-            if (touched_[c.from] == pass_ || touched_[c.to] == pass_ || !state_[c.to].alive) continue;
+        for (DWORD u : live) {
+            const DWORD v = chosen[u];
+            if (v == kNoFace) continue;
+            chosen[u] = kNoFace;
+            if (liveVertices_ <= minVertices) continue;  // only clearing the choices
+            if (touched_[u] == pass_ || touched_[v] == pass_ || !state_[v].alive) continue;
             DWORD lost = 0;
-            if (!Allowed(c.from, c.to, lost)) {
-                state_[c.from].dirty = state_[c.from].needsCheck = stale = true;
+            if (!Allowed(u, v, lost)) {
+                state_[u].dirty = state_[u].needsCheck = stale = true;
                 continue;
             }
             if (liveFaces_ - lost < minFaces) continue;
-            Apply(c.from, c.to, sequence);
+            Apply(u, v, sequence);
             progress = true;
         }
         // A fresh cheapest collapse is always applicable unless the face
