@@ -146,7 +146,7 @@ TEST(MeshProgressive, ASequenceStoppedEarlyHasTheFullSequencesLevels) {
         Held<ID3DXPMesh> full = Progressive(mesh);
         ASSERT_TRUE(full);
         const DWORD most = full->GetMaxVertices(), least = full->GetMinVertices();
-        for (DWORD floor : {most, most - 1, most * 3 / 4, most / 2, least + 1, least}) {
+        for (DWORD floor : {most, most - 1, most / 2, least}) {
             SCOPED_TRACE(floor);
             Held<ID3DXPMesh> partial;
             ASSERT_EQ(D3DXGeneratePMesh(mesh, nullptr, nullptr, nullptr, floor, D3DXMESHSIMP_VERTEX, partial.out()),
