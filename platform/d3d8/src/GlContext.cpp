@@ -1,5 +1,7 @@
 #include "GlContext.h"
 
+#include "DriverWarmUp.h"
+
 #include <d3d8/EarlyDisplay.h>
 
 #include <EGL/egl.h>
@@ -116,6 +118,7 @@ void GlContext::BeginOpeningDisplay() {
                 !eglMakeCurrent(early.display, EGL_NO_SURFACE, EGL_NO_SURFACE, early.context))
                 return;
             early.conventionsSet = SetDirect3DConventions();
+            if (early.conventionsSet) WarmUpDriver();
             eglMakeCurrent(early.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
         });
     } catch (const std::system_error&) {

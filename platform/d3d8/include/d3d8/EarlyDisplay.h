@@ -1,9 +1,10 @@
-// Opening the OpenGL display behind Direct3D (loading the driver) and making
-// its context take about a twentieth of a second. A program that knows it
-// will create a device soon starts that work on a worker thread, so that it
-// overlaps a wait of its own; Direct3DCreate8 then waits for it to finish
-// and makes the context current on its caller's thread. This is the layer's
-// own addition; Direct3D has no such call.
+// Opening the OpenGL display behind Direct3D (loading the driver), making
+// its context and the driver's first shader compile take about a tenth of a
+// second. A program that knows it will create a device soon starts that
+// work on a worker thread, so that it overlaps a wait of its own;
+// Direct3DCreate8 then waits for it to finish and makes the context current
+// on its caller's thread. This is the layer's own addition; Direct3D has no
+// such call.
 //
 // The driver is a set of shared libraries, and the dynamic loader lets one
 // thread load at a time: started while the calling thread still loads
