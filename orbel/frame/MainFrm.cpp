@@ -106,6 +106,10 @@ CMainFrame::~CMainFrame()
     // HidePanel first.
     m_pCurrentPlugin = nullptr;
     ReleasePlugins(m_Plugins);
+
+    // A frame that failed before it made the device must not let the
+    // program end while the display it began opening is still being set up.
+    D3D8FinishOpeningDisplay();
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)

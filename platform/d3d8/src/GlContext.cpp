@@ -83,8 +83,9 @@ bool SetDirect3DConventions() {
 
 // The display and the context made ahead of the device. The worker sets the
 // context up and lets go of it; it becomes current on the thread that asks
-// for it. The thread is joined before that, or at the latest when the
-// library unloads.
+// for it. The thread is joined before that, or when the program says it is
+// done with it; joining as the library unloads is the last resort only, as
+// by then the process's exit may have torn parts of the driver down.
 struct EarlyOpening {
     std::thread thread;
     bool begun = false;
@@ -126,11 +127,16 @@ void GlContext::BeginOpeningDisplay() {
     }
 }
 
+void GlContext::FinishOpeningDisplay() {
+    EarlyOpening& early = Early();
+    if (early.thread.joinable()) early.thread.join();
+}
+
 GlContext* GlContext::Get() {
     static GlContext* context = [] {
         EarlyOpening& early = Early();
         early.begun = true;
-        if (early.thread.joinable()) early.thread.join();
+        FinishOpeningDisplay();
         auto* candidate = new GlContext();
         if (candidate->Open(early.display, early.context, early.conventionsSet)) return candidate;
         delete candidate;
@@ -209,3 +215,5 @@ void GlContext::ReturnRenderbuffer(GLuint name, GLenum internalFormat, int width
 }  // namespace orbel::d3d8
 
 void D3D8BeginOpeningDisplay() { orbel::d3d8::GlContext::BeginOpeningDisplay(); }
+
+void D3D8FinishOpeningDisplay() { orbel::d3d8::GlContext::FinishOpeningDisplay(); }

@@ -22,6 +22,8 @@ public:
     // Opens the EGL display and sets up the context on a worker thread; Get
     // waits for it and makes the context current on its own thread.
     static void BeginOpeningDisplay();
+    // Waits for that worker, if one runs.
+    static void FinishOpeningDisplay();
 
     // A 2D texture or renderbuffer of the given internal format and size,
     // from the pool when one is free.

@@ -17,3 +17,9 @@
 // Starts opening the display unless that has begun already. Call it from
 // the thread that will use Direct3D.
 ORBEL_API void D3D8BeginOpeningDisplay();
+
+// Waits until the opening begun above is done (nothing when none runs). A
+// program that may end without having created a device calls it before it
+// ends: a process ending while the worker is inside the driver tears the
+// driver's state down under it.
+ORBEL_API void D3D8FinishOpeningDisplay();
