@@ -12,11 +12,6 @@
 namespace orbel::d3d8 {
 namespace {
 
-// The stream ring starts at a size a small scene fills in a paint and grows
-// to what four views of a large one take.
-constexpr std::size_t kStreamStartCapacity = 4u << 20;
-constexpr std::size_t kStreamMaxCapacity = 64u << 20;
-
 DWORD FloatBits(float value) { return std::bit_cast<DWORD>(value); }
 
 template <class T>
@@ -68,7 +63,7 @@ Device::Device(Direct3D* d3d, const D3DDEVICE_CREATION_PARAMETERS& creation)
     glGetIntegerv(GL_UNIFORM_BUFFER_OFFSET_ALIGNMENT, &alignment);
     uniformAlignment_ = static_cast<std::size_t>(alignment > 16 ? alignment : 16);
     glCreateSamplers(1, &sampler_);
-    stream_ring_ = std::make_unique<StreamBuffer>(kStreamStartCapacity, kStreamMaxCapacity);
+    stream_ring_ = std::make_unique<StreamBuffer>(kStreamRingStartCapacity, kStreamRingMaxCapacity);
     SetDefaultStates();
 }
 

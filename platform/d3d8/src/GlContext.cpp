@@ -1,6 +1,7 @@
 #include "GlContext.h"
 
 #include "DriverWarmUp.h"
+#include "StreamBuffer.h"
 
 #include <d3d8/EarlyDisplay.h>
 
@@ -119,7 +120,10 @@ void GlContext::BeginOpeningDisplay() {
                 !eglMakeCurrent(early.display, EGL_NO_SURFACE, EGL_NO_SURFACE, early.context))
                 return;
             early.conventionsSet = SetDirect3DConventions();
-            if (early.conventionsSet) WarmUpDriver();
+            if (early.conventionsSet) {
+                WarmUpDriver();
+                StreamBuffer::MakeStartStorageAhead();
+            }
             eglMakeCurrent(early.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
         });
     } catch (const std::system_error&) {

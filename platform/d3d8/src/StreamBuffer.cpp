@@ -1,13 +1,35 @@
 #include "StreamBuffer.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace orbel::d3d8 {
 namespace {
 
 constexpr GLbitfield kFlags = GL_MAP_WRITE_BIT | GL_MAP_PERSISTENT_BIT | GL_MAP_COHERENT_BIT;
 
+// Storage of the start size made ahead, not yet taken over.
+struct Storage {
+    GLuint name = 0;
+    unsigned char* mapped = nullptr;
+};
+Storage g_madeAhead;
+
+Storage MakeStorage(std::size_t capacity) {
+    Storage storage;
+    glCreateBuffers(1, &storage.name);
+    glNamedBufferStorage(storage.name, static_cast<GLsizeiptr>(capacity), nullptr, kFlags);
+    storage.mapped =
+        static_cast<unsigned char*>(glMapNamedBufferRange(storage.name, 0, static_cast<GLsizeiptr>(capacity), kFlags));
+    return storage;
+}
+
 }  // namespace
+
+void StreamBuffer::MakeStartStorageAhead() {
+    if (g_madeAhead.name != 0) return;
+    g_madeAhead = MakeStorage(kStreamRingStartCapacity);
+}
 
 StreamBuffer::StreamBuffer(std::size_t initialCapacity, std::size_t maxCapacity)
     : maxCapacity_(std::max(initialCapacity, maxCapacity)) {
@@ -18,9 +40,13 @@ StreamBuffer::~StreamBuffer() { Destroy(); }
 
 void StreamBuffer::Create(std::size_t capacity) {
     capacity_ = capacity;
-    glCreateBuffers(1, &name_);
-    glNamedBufferStorage(name_, static_cast<GLsizeiptr>(capacity_), nullptr, kFlags);
-    mapped_ = static_cast<unsigned char*>(glMapNamedBufferRange(name_, 0, static_cast<GLsizeiptr>(capacity_), kFlags));
+    Storage storage;
+    if (capacity == kStreamRingStartCapacity && g_madeAhead.name != 0)
+        std::swap(storage, g_madeAhead);
+    else
+        storage = MakeStorage(capacity);
+    name_ = storage.name;
+    mapped_ = storage.mapped;
 }
 
 void StreamBuffer::Destroy() {

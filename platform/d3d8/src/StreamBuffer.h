@@ -11,6 +11,11 @@
 
 namespace orbel::d3d8 {
 
+// A device's ring starts at a size a small scene fills in a paint and grows
+// to what four views of a large one take.
+constexpr std::size_t kStreamRingStartCapacity = 4u << 20;
+constexpr std::size_t kStreamRingMaxCapacity = 64u << 20;
+
 class StreamBuffer {
 public:
     StreamBuffer(std::size_t initialCapacity, std::size_t maxCapacity);
@@ -29,6 +34,12 @@ public:
     // in the current lap: data of an earlier lap gets overwritten after the
     // wait, or lies in the buffer given up.
     unsigned Lap() const { return lap_; }
+
+    // Makes the storage of one ring of the start size ahead, with the
+    // context current on this thread (the driver clears new storage: a few
+    // milliseconds for 4 MB). The next ring of that size takes it over;
+    // whoever makes the ring must be ordered after this call.
+    static void MakeStartStorageAhead();
 
 private:
     void Create(std::size_t capacity);

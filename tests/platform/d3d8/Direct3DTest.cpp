@@ -260,5 +260,29 @@ TEST_F(EarlyDisplayTest, DevicesDrawTheDirect3DWayUp) {
     EXPECT_EQ(image.argb[(kHeight - 3) * kWidth + 2] & 0xFFFFFFu, 0x336699u);
 }
 
+TEST_F(EarlyDisplayTest, TheStreamRingMadeAheadGrowsLikeAnyOther) {
+    // More vertices in one draw than the ring's start size holds: all
+    // degenerate but the last triangle, which covers the upper half.
+    std::vector<ColorVertex> vertices(3 * 120000, ColorVertex{0.0f, 0.0f, 0.5f, 0xFF00FF00u});
+    const std::size_t last = vertices.size() - 3;
+    vertices[last] = {-1.0f, 1.0f, 0.5f, 0xFFFF0000u};
+    vertices[last + 1] = {3.0f, 1.0f, 0.5f, 0xFFFF0000u};
+    vertices[last + 2] = {-1.0f, 0.0f, 0.5f, 0xFFFF0000u};
+    ASSERT_GT(vertices.size() * sizeof(ColorVertex), std::size_t{4} << 20);
+    Clear(0xFF336699);
+    device->SetVertexShader(kColorFvf);
+    ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, static_cast<UINT>(vertices.size() / 3), vertices.data(),
+                                      sizeof(ColorVertex)),
+              D3D_OK);
+    EXPECT_EQ(Pixel(2, 2), 0xFF0000u);
+    EXPECT_EQ(Pixel(2, kHeight - 3), 0x336699u);
+    // And small draws go on through the grown ring.
+    const ColorVertex triangle[] = {{-1.0f, 0.0f, 0.5f, 0xFF0000FFu},
+                                    {3.0f, 0.0f, 0.5f, 0xFF0000FFu},
+                                    {-1.0f, -1.0f, 0.5f, 0xFF0000FFu}};
+    ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, triangle, sizeof(ColorVertex)), D3D_OK);
+    EXPECT_EQ(Pixel(2, kHeight - 3), 0x0000FFu);
+}
+
 }  // namespace
 }  // namespace orbel::test
