@@ -67,10 +67,9 @@ std::vector<DWORD> PointRepresentatives(const MeshData& mesh, float epsilon) {
     return points;
 }
 
-std::vector<DWORD> AdjacencyOfPoints(const MeshData& mesh, const std::vector<DWORD>& points) {
+void AdjacencyOfPoints(const MeshData& mesh, const std::vector<DWORD>& points, DWORD* out) {
     const DWORD faces = mesh.NumFaces();
     const DWORD count = mesh.NumVertices();
-    std::vector<DWORD> adjacency(std::size_t{faces} * 3, kNoFace);
 
     // Half-edges bucketed by their lower point (a counting sort keeps face
     // order inside each bucket); a face that touches a point twice has no
@@ -100,32 +99,38 @@ std::vector<DWORD> AdjacencyOfPoints(const MeshData& mesh, const std::vector<DWO
             edges[fill[std::min(a, b)]++] = {std::max(a, b), f * 3 + static_cast<DWORD>(c), a < b};
         }
     }
-    std::vector<HalfEdge> ups, downs;
+    // Nothing below allocates: `out` is written only once everything it
+    // needs is in hand.
+    std::fill(out, out + std::size_t{faces} * 3, kNoFace);
     for (DWORD p = 0; p < count; ++p) {
-        auto begin = edges.begin() + start[p], end = edges.begin() + start[p + 1];
+        HalfEdge* begin = edges.data() + start[p];
+        HalfEdge* end = edges.data() + start[p + 1];
         if (end - begin < 2) continue;
         std::sort(begin, end, [](const HalfEdge& x, const HalfEdge& y) {
             return x.other != y.other ? x.other < y.other : x.edge < y.edge;
         });
         // Within one edge, the i-th half-edge each way (in face order) pair up.
-        for (auto run = begin; run != end;) {
-            auto runEnd = run;
-            ups.clear();
-            downs.clear();
-            for (; runEnd != end && runEnd->other == run->other; ++runEnd) (runEnd->up ? ups : downs).push_back(*runEnd);
-            for (std::size_t i = 0; i < std::min(ups.size(), downs.size()); ++i) {
-                adjacency[ups[i].edge] = downs[i].edge / 3;
-                adjacency[downs[i].edge] = ups[i].edge / 3;
+        for (HalfEdge* run = begin; run != end;) {
+            HalfEdge* runEnd = run;
+            while (runEnd != end && runEnd->other == run->other) ++runEnd;
+            HalfEdge* up = run;
+            HalfEdge* down = run;
+            for (;;) {
+                while (up != runEnd && !up->up) ++up;
+                while (down != runEnd && down->up) ++down;
+                if (up == runEnd || down == runEnd) break;
+                out[up->edge] = down->edge / 3;
+                out[down->edge] = up->edge / 3;
+                ++up;
+                ++down;
             }
             run = runEnd;
         }
     }
-    return adjacency;
 }
 
 void ComputeAdjacency(const MeshData& mesh, float epsilon, DWORD* out) {
-    const std::vector<DWORD> adjacency = AdjacencyOfPoints(mesh, PointRepresentatives(mesh, epsilon));
-    std::copy(adjacency.begin(), adjacency.end(), out);
+    AdjacencyOfPoints(mesh, PointRepresentatives(mesh, epsilon), out);
 }
 
 }  // namespace orbel::d3dx8

@@ -10,7 +10,8 @@ namespace orbel::d3dx8 {
 // taken transitively. The number is the lowest vertex of the point.
 std::vector<DWORD> PointRepresentatives(const MeshData& mesh, float epsilon);
 
-// NumFaces x 3 neighbour entries over the given point numbers.
-std::vector<DWORD> AdjacencyOfPoints(const MeshData& mesh, const std::vector<DWORD>& points);
+// NumFaces x 3 neighbour entries over the given point numbers, into `out`,
+// which is left untouched when memory runs out.
+void AdjacencyOfPoints(const MeshData& mesh, const std::vector<DWORD>& points, DWORD* out);
 
 }  // namespace orbel::d3dx8

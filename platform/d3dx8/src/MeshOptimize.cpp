@@ -128,26 +128,38 @@ HRESULT OptimizeMeshInPlace(MeshData& mesh, DWORD flags, const DWORD* adjacencyI
             }
     }
 
+    // A pass that keeps every face and vertex where it is (the second of two
+    // sorts, say) leaves the arrays in place.
+    auto identity = [](const std::vector<DWORD>& numbers) {
+        for (std::size_t n = 0; n < numbers.size(); ++n)
+            if (numbers[n] != n) return false;
+        return true;
+    };
+    const bool moves = next != vertices || !identity(order) || !identity(oldOfNew);
     MeshData result;
-    result.fvf = mesh.fvf;
-    result.stride = mesh.stride;
-    result.options = mesh.options;
-    result.vertices.resize(std::size_t{next} * mesh.stride);
-    for (DWORD n = 0; n < next; ++n)
-        std::memcpy(&result.vertices[std::size_t{n} * mesh.stride],
-                    &mesh.vertices[std::size_t{oldOfNew[n]} * mesh.stride], mesh.stride);
-    result.indices.resize(mesh.indices.size());
-    result.attributes.resize(faces);
-    for (DWORD n = 0; n < faces; ++n) {
-        result.attributes[n] = mesh.attributes[order[n]];
-        for (int c = 0; c < 3; ++c)
-            result.indices[std::size_t{n} * 3 + c] =
-                static_cast<WORD>(newOfOld[mesh.indices[std::size_t{order[n]} * 3 + c]]);
+    if (moves) {
+        result.fvf = mesh.fvf;
+        result.stride = mesh.stride;
+        result.options = mesh.options;
+        result.vertices.resize(std::size_t{next} * mesh.stride);
+        for (DWORD n = 0; n < next; ++n)
+            std::memcpy(&result.vertices[std::size_t{n} * mesh.stride],
+                        &mesh.vertices[std::size_t{oldOfNew[n]} * mesh.stride], mesh.stride);
+        result.indices.resize(mesh.indices.size());
+        result.attributes.resize(faces);
+        for (DWORD n = 0; n < faces; ++n) {
+            result.attributes[n] = mesh.attributes[order[n]];
+            for (int c = 0; c < 3; ++c)
+                result.indices[std::size_t{n} * 3 + c] =
+                    static_cast<WORD>(newOfOld[mesh.indices[std::size_t{order[n]} * 3 + c]]);
+        }
     }
-    if ((flags & D3DXMESHOPT_ATTRSORT) || !mesh.table.empty()) result.table = BuildAttributeTable(result);
+    const MeshData& reordered = moves ? result : mesh;
+    std::vector<D3DXATTRIBUTERANGE> table;
+    if ((flags & D3DXMESHOPT_ATTRSORT) || !mesh.table.empty()) table = BuildAttributeTable(reordered);
     if (adjacencyOut && !adjacencyIn) {
         adjacency.resize(std::size_t{faces} * 3);
-        ComputeAdjacency(result, 0.0f, adjacency.data());
+        ComputeAdjacency(reordered, 0.0f, adjacency.data());
     }
 
     // Everything that can fail happens before the mesh changes.
@@ -156,7 +168,8 @@ HRESULT OptimizeMeshInPlace(MeshData& mesh, DWORD flags, const DWORD* adjacencyI
         remapBuffer = NewBuffer(oldOfNew);
         if (!remapBuffer) return E_OUTOFMEMORY;
     }
-    mesh = std::move(result);
+    if (moves) mesh = std::move(result);
+    mesh.table = std::move(table);
     if (adjacencyOut) std::copy(adjacency.begin(), adjacency.end(), adjacencyOut);
     if (faceRemap) std::copy(order.begin(), order.end(), faceRemap);
     if (vertexRemap) *vertexRemap = remapBuffer;

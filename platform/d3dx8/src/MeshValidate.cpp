@@ -17,25 +17,24 @@ struct Findings {
     bool Any() const { return !text.empty(); }
 };
 
-// The caller's adjacency, or one made with epsilon 0 when there is none.
-std::vector<DWORD> AdjacencyToUse(const MeshData& mesh, const DWORD* given) {
-    std::vector<DWORD> adjacency(mesh.indices.size());
-    if (given)
-        std::copy(given, given + adjacency.size(), adjacency.begin());
-    else
-        ComputeAdjacency(mesh, 0.0f, adjacency.data());
-    return adjacency;
+// The caller's adjacency, or one made with epsilon 0 (into `made`) when
+// there is none.
+const DWORD* AdjacencyToUse(const MeshData& mesh, const DWORD* given, std::vector<DWORD>& made) {
+    if (given) return given;
+    made.resize(mesh.indices.size());
+    ComputeAdjacency(mesh, 0.0f, made.data());
+    return made.data();
 }
 
-bool Mutual(const std::vector<DWORD>& adjacency, DWORD face, DWORD other) {
-    const DWORD* back = &adjacency[std::size_t{other} * 3];
+bool Mutual(const DWORD* adjacency, DWORD face, DWORD other) {
+    const DWORD* back = adjacency + std::size_t{other} * 3;
     return back[0] == face || back[1] == face || back[2] == face;
 }
 
 // Fans around each vertex: corners (face x 3 + corner) of one vertex are in
 // one fan when faces that agree to be neighbours join them across an edge
 // ending at that vertex. Returns the fan (root corner) of every corner.
-std::vector<DWORD> FansOfCorners(const MeshData& mesh, const std::vector<DWORD>& adjacency) {
+std::vector<DWORD> FansOfCorners(const MeshData& mesh, const DWORD* adjacency) {
     std::vector<DWORD> parent(mesh.indices.size());
     std::iota(parent.begin(), parent.end(), 0u);
     auto root = [&parent](DWORD c) {
@@ -62,16 +61,22 @@ std::vector<DWORD> FansOfCorners(const MeshData& mesh, const std::vector<DWORD>&
 
 // For each corner whose fan is not its vertex's first fan (by lowest
 // corner), the extra fan's number 1, 2, ...; 0 for corners of first fans.
-// `extraFans` receives how many extra fans there are in all.
+// Empty when no vertex has a second fan. `extraFans` receives how many extra
+// fans there are in all.
 std::vector<DWORD> ExtraFans(const MeshData& mesh, const std::vector<DWORD>& fans, DWORD& extraFans) {
     std::vector<DWORD> firstFan(mesh.NumVertices(), kNoFace);
-    std::vector<DWORD> extraOfRoot(fans.size(), 0), extra(fans.size(), 0);
+    std::vector<DWORD> extraOfRoot, extra;
     extraFans = 0;
     for (DWORD c = 0; c < fans.size(); ++c) {
         const WORD v = mesh.indices[c];
         const DWORD fan = fans[c];
         if (firstFan[v] == kNoFace) firstFan[v] = fan;
         if (fan == firstFan[v]) continue;
+        // Most meshes have no bow-tie: the per-corner arrays wait for one.
+        if (extra.empty()) {
+            extraOfRoot.assign(fans.size(), 0);
+            extra.assign(fans.size(), 0);
+        }
         if (extraOfRoot[fan] == 0) extraOfRoot[fan] = ++extraFans;
         extra[c] = extraOfRoot[fan];
     }
@@ -111,7 +116,8 @@ HRESULT D3DXValidMesh(ID3DXMesh* pMeshIn, const DWORD* pAdjacency, ID3DXBuffer**
     try {
         Findings findings;
         if (!UsableMesh(mesh, pAdjacency, findings)) return Report(findings, ppErrorsAndWarnings);
-        const std::vector<DWORD> adjacency = AdjacencyToUse(mesh, pAdjacency);
+        std::vector<DWORD> made;
+        const DWORD* adjacency = AdjacencyToUse(mesh, pAdjacency, made);
         const DWORD faces = mesh.NumFaces();
         for (DWORD f = 0; f < faces; ++f)
             for (int e = 0; e < 3; ++e) {
@@ -146,7 +152,8 @@ HRESULT D3DXCleanMesh(ID3DXMesh* pMeshIn, const DWORD* pAdjacencyIn, ID3DXMesh**
     try {
         Findings findings;
         if (!UsableMesh(mesh, pAdjacencyIn, findings)) return Report(findings, ppErrorsAndWarnings);
-        const std::vector<DWORD> adjacency = AdjacencyToUse(mesh, pAdjacencyIn);
+        std::vector<DWORD> made;
+        const DWORD* adjacency = AdjacencyToUse(mesh, pAdjacencyIn, made);
         DWORD extraFans = 0;
         const std::vector<DWORD> extra = ExtraFans(mesh, FansOfCorners(mesh, adjacency), extraFans);
         const DWORD vertices = mesh.NumVertices();
@@ -169,7 +176,7 @@ HRESULT D3DXCleanMesh(ID3DXMesh* pMeshIn, const DWORD* pAdjacencyIn, ID3DXMesh**
         ID3DXMesh* out = NewMesh(access->Device(), std::move(clean));
         if (!out) return E_OUTOFMEMORY;
         // Splitting a vertex leaves every face's neighbours as they were.
-        if (pAdjacencyOut) std::copy(adjacency.begin(), adjacency.end(), pAdjacencyOut);
+        if (pAdjacencyOut) std::memmove(pAdjacencyOut, adjacency, mesh.indices.size() * sizeof(DWORD));
         *ppMeshOut = out;
         return D3D_OK;
     } catch (const std::bad_alloc&) {

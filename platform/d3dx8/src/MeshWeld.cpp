@@ -7,6 +7,7 @@
 #include <meshoptimizer.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <new>
 #include <numeric>
 
@@ -19,24 +20,44 @@ bool AllZero(const D3DXWELDEPSILONS* epsilons) {
     return std::all_of(std::begin(epsilons->Tex), std::end(epsilons->Tex), [](float e) { return e == 0.0f; });
 }
 
-// The vertices with -0 read as +0 in every float component (colours are
-// words, not floats, and stay as they are).
-std::vector<BYTE> ComparableVertices(const MeshData& mesh) {
-    const d3d8::FvfLayout layout = d3d8::ParseFvf(mesh.fvf);
+// Offset and count of every float run in a vertex (colours are words, not
+// floats).
+std::vector<std::pair<int, int>> FloatRuns(DWORD fvf) {
+    const d3d8::FvfLayout layout = d3d8::ParseFvf(fvf);
     std::vector<std::pair<int, int>> floats{{0, 3}};  // byte offset, float count
     if (layout.normal >= 0) floats.push_back({layout.normal, 3});
     if (layout.pointSize >= 0) floats.push_back({layout.pointSize, 1});
     for (int set = 0; set < layout.texCount; ++set) floats.push_back({layout.texCoord[set], layout.texCoordSize[set]});
-    std::vector<BYTE> bytes = mesh.vertices;
-    for (std::size_t v = 0; v < bytes.size(); v += mesh.stride)
+    return floats;
+}
+
+// Calls `visit` with the address of every float component of every vertex.
+template <class Bytes, class Visit>
+void ForEachFloat(Bytes& bytes, UINT stride, const std::vector<std::pair<int, int>>& floats, Visit visit) {
+    for (std::size_t v = 0; v < bytes.size(); v += stride)
         for (auto [offset, count] : floats)
-            for (int k = 0; k < count; ++k) {
-                float value;
-                BYTE* at = &bytes[v + static_cast<std::size_t>(offset) + 4u * static_cast<unsigned>(k)];
-                std::memcpy(&value, at, 4);
-                value += 0.0f;
-                std::memcpy(at, &value, 4);
-            }
+            for (int k = 0; k < count; ++k) visit(&bytes[v + static_cast<std::size_t>(offset) + 4u * static_cast<unsigned>(k)]);
+}
+
+// The vertices with -0 read as +0 in every float component; empty when
+// there is no -0 and the vertices compare as they are.
+std::vector<BYTE> ComparableVertices(const MeshData& mesh) {
+    const std::vector<std::pair<int, int>> floats = FloatRuns(mesh.fvf);
+    constexpr std::uint32_t kNegativeZero = 0x80000000u;
+    bool negativeZero = false;
+    ForEachFloat(mesh.vertices, mesh.stride, floats, [&](const BYTE* at) {
+        std::uint32_t bits;
+        std::memcpy(&bits, at, 4);
+        negativeZero |= bits == kNegativeZero;
+    });
+    if (!negativeZero) return {};
+    std::vector<BYTE> bytes = mesh.vertices;
+    ForEachFloat(bytes, mesh.stride, floats, [](BYTE* at) {
+        float value;
+        std::memcpy(&value, at, 4);
+        value += 0.0f;
+        std::memcpy(at, &value, 4);
+    });
     return bytes;
 }
 
@@ -61,35 +82,44 @@ HRESULT D3DXWeldVertices(ID3DXMesh* pMesh, D3DXWELDEPSILONS* pEpsilons, const DW
         // Without indices every vertex counts, so unused ones stay; new
         // numbers follow first appearance, so each group keeps its first.
         std::vector<unsigned int> newOfOld(vertices);
-        const std::size_t unique = meshopt_generateVertexRemap(newOfOld.data(), nullptr, vertices, comparable.data(),
-                                                               vertices, mesh.stride);
+        const std::size_t unique = meshopt_generateVertexRemap(
+            newOfOld.data(), nullptr, vertices, comparable.empty() ? mesh.vertices.data() : comparable.data(), vertices,
+            mesh.stride);
         std::vector<DWORD> oldOfNew(unique, kNoFace);
         for (DWORD v = 0; v < vertices; ++v)
             if (oldOfNew[newOfOld[v]] == kNoFace) oldOfNew[newOfOld[v]] = v;
 
+        // Numbers follow first appearance, so with nothing to join every
+        // vertex keeps its own and the arrays stay as they are.
+        const bool joins = unique != vertices;
         MeshData result;
-        result.fvf = mesh.fvf;
-        result.stride = mesh.stride;
-        result.options = mesh.options;
-        result.vertices.resize(unique * mesh.stride);
-        for (std::size_t n = 0; n < unique; ++n)
-            std::memcpy(&result.vertices[n * mesh.stride], &mesh.vertices[std::size_t{oldOfNew[n]} * mesh.stride],
-                        mesh.stride);
-        result.indices.resize(mesh.indices.size());
-        std::transform(mesh.indices.begin(), mesh.indices.end(), result.indices.begin(),
-                       [&](WORD i) { return static_cast<WORD>(newOfOld[i]); });
-        result.attributes = mesh.attributes;
-        if (!mesh.table.empty()) result.table = BuildAttributeTable(result);
+        if (joins) {
+            result.fvf = mesh.fvf;
+            result.stride = mesh.stride;
+            result.options = mesh.options;
+            result.vertices.resize(unique * mesh.stride);
+            for (std::size_t n = 0; n < unique; ++n)
+                std::memcpy(&result.vertices[n * mesh.stride],
+                            &mesh.vertices[std::size_t{oldOfNew[n]} * mesh.stride], mesh.stride);
+            result.indices.resize(mesh.indices.size());
+            std::transform(mesh.indices.begin(), mesh.indices.end(), result.indices.begin(),
+                           [&](WORD i) { return static_cast<WORD>(newOfOld[i]); });
+            result.attributes = mesh.attributes;
+        }
+        const MeshData& welded = joins ? result : mesh;
+        std::vector<D3DXATTRIBUTERANGE> table;
+        if (!mesh.table.empty()) table = BuildAttributeTable(welded);
         std::vector<DWORD> adjacency;
         if (pAdjacencyOut) {
-            adjacency.resize(result.indices.size());
-            ComputeAdjacency(result, 0.0f, adjacency.data());
+            adjacency.resize(welded.indices.size());
+            ComputeAdjacency(welded, 0.0f, adjacency.data());
         }
         ID3DXBuffer* remap = nullptr;
         if (ppVertexRemap && !(remap = NewBuffer(oldOfNew))) return E_OUTOFMEMORY;
 
         const DWORD faces = mesh.NumFaces();
-        mesh = std::move(result);
+        if (joins) mesh = std::move(result);
+        mesh.table = std::move(table);
         if (pAdjacencyOut) std::copy(adjacency.begin(), adjacency.end(), pAdjacencyOut);
         if (pFaceRemap) std::iota(pFaceRemap, pFaceRemap + faces, 0u);
         if (ppVertexRemap) *ppVertexRemap = remap;

@@ -1,5 +1,6 @@
 #include "MeshTestSupport.h"
 
+#include <cmath>
 #include <string>
 
 namespace orbel::test {
@@ -77,6 +78,28 @@ TEST(MeshWeld, MergesExactDuplicatesOnly) {
     epsilons.Normal = 0.1f;
     EXPECT_LT(D3DXWeldVertices(mesh.get(), &epsilons, nullptr, nullptr, nullptr, nullptr), 0);
     EXPECT_EQ(mesh->GetNumVertices(), 4u);
+}
+
+TEST(MeshWeld, WithNothingToJoinTheMeshStaysAndEveryOutputIsFilled) {
+    // A lone -0 has no twin: it keeps its sign, and nothing else moves.
+    Held<ID3DXMesh> mesh = MakeMesh({{-0.0f, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}}, {0, 1, 2, 0, 2, 3}, {0, 1});
+    ASSERT_EQ(mesh->OptimizeInplace(D3DXMESHOPT_ATTRSORT, nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    const auto table = TableOf(mesh.get());
+    const Indices indices = IndicesOf(mesh.get());
+    std::vector<DWORD> adjacency(6, 9), faceRemap(2, 9);
+    D3DXWELDEPSILONS epsilons{};
+    Held<ID3DXBuffer> vertexRemap;
+    ASSERT_EQ(D3DXWeldVertices(mesh.get(), &epsilons, nullptr, adjacency.data(), faceRemap.data(), vertexRemap.out()),
+              D3D_OK);
+    EXPECT_EQ(mesh->GetNumVertices(), 4u);
+    EXPECT_TRUE(std::signbit(Vertices(mesh.get())[0].x));
+    EXPECT_EQ(IndicesOf(mesh.get()), indices);
+    EXPECT_EQ(TableOf(mesh.get()), table);
+    EXPECT_EQ(adjacency, AdjacencyOf(mesh.get()));
+    EXPECT_EQ(faceRemap, (std::vector<DWORD>{0, 1}));
+    ASSERT_EQ(vertexRemap->GetBufferSize(), 4 * sizeof(DWORD));
+    const auto* old = static_cast<const DWORD*>(vertexRemap->GetBufferPointer());
+    EXPECT_EQ((std::vector<DWORD>(old, old + 4)), (std::vector<DWORD>{0, 1, 2, 3}));
 }
 
 TEST(MeshWeld, RefusesBadIndicesAndLeavesOutputs) {

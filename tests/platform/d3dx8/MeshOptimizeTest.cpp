@@ -107,5 +107,36 @@ TEST(MeshOptimize, VertexCacheOrderStaysInsideAttributeRanges) {
     EXPECT_LT(Acmr(after, mesh->GetNumVertices()), Acmr(before, mesh->GetNumVertices()));
 }
 
+TEST(MeshOptimize, APassOverAMeshAlreadyInOrderStillFillsEveryOutput) {
+    // Faces sorted, every vertex used: nothing moves, yet the table is made,
+    // adjacency naming no face is cleared and the remaps are whole.
+    Held<ID3DXMesh> mesh = MakeMesh({{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, {1, 1, 0}, {2, 0, 0}, {2, 1, 0}},
+                                    {0, 1, 2, 2, 1, 3, 2, 3, 4, 4, 3, 5}, {0, 0, 1, 1});
+    const Indices indices = IndicesOf(mesh.get());
+    ASSERT_TRUE(TableOf(mesh.get()).empty());
+    std::vector<DWORD> adjacency = AdjacencyOf(mesh.get());
+    const std::vector<DWORD> expected = adjacency;
+    adjacency[0] = 100;
+    std::vector<DWORD> faceRemap(4, 9);
+    Held<ID3DXBuffer> vertexRemap;
+    ASSERT_EQ(mesh->OptimizeInplace(D3DXMESHOPT_COMPACT | D3DXMESHOPT_ATTRSORT, adjacency.data(), adjacency.data(),
+                                    faceRemap.data(), vertexRemap.out()),
+              D3D_OK);
+    EXPECT_EQ(IndicesOf(mesh.get()), indices);
+    EXPECT_EQ(TableOf(mesh.get()),
+              (std::vector<D3DXATTRIBUTERANGE>{{0, 0, 2, 0, 4}, {1, 2, 2, 2, 4}}));
+    EXPECT_EQ(adjacency[0], kNone);
+    EXPECT_TRUE(std::equal(adjacency.begin() + 1, adjacency.end(), expected.begin() + 1));
+    EXPECT_EQ(faceRemap, (std::vector<DWORD>{0, 1, 2, 3}));
+    ASSERT_EQ(vertexRemap->GetBufferSize(), 6 * sizeof(DWORD));
+    const auto* old = static_cast<const DWORD*>(vertexRemap->GetBufferPointer());
+    EXPECT_EQ((std::vector<DWORD>(old, old + 6)), (std::vector<DWORD>{0, 1, 2, 3, 4, 5}));
+
+    // Asked for adjacency without giving any, the pass makes it.
+    std::vector<DWORD> made(12, 9);
+    ASSERT_EQ(mesh->OptimizeInplace(D3DXMESHOPT_ATTRSORT, nullptr, made.data(), nullptr, nullptr), D3D_OK);
+    EXPECT_EQ(made, expected);
+}
+
 }  // namespace
 }  // namespace orbel::test
