@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <numeric>
 
 namespace orbel::d3dx8 {
@@ -73,12 +74,10 @@ void AdjacencyOfPoints(const MeshData& mesh, const std::vector<DWORD>& points, D
 
     // Half-edges bucketed by their lower point (a counting sort keeps face
     // order inside each bucket); a face that touches a point twice has no
-    // neighbours.
-    struct HalfEdge {
-        DWORD other;  // the higher point
-        DWORD edge;   // face x 3 + corner
-        bool up;      // runs from the lower point to the higher
-    };
+    // neighbours. Each is one number: the higher point above its edge
+    // (face x 3 + corner) and a bit for running from the lower point up, so
+    // sorting a bucket orders by higher point, then face order (edge numbers
+    // fit 31 bits: that many faces could not be held in memory).
     auto corner = [&](DWORD f, int c) { return points[mesh.indices[std::size_t{f} * 3 + c]]; };
     auto proper = [&](DWORD f) {
         const DWORD a = corner(f, 0), b = corner(f, 1), c = corner(f, 2);
@@ -90,39 +89,41 @@ void AdjacencyOfPoints(const MeshData& mesh, const std::vector<DWORD>& points, D
         for (int c = 0; c < 3; ++c) ++start[std::min(corner(f, c), corner(f, (c + 1) % 3)) + 1];
     }
     std::partial_sum(start.begin(), start.end(), start.begin());
-    std::vector<HalfEdge> edges(start[count]);
+    std::vector<std::uint64_t> edges(start[count]);
     std::vector<DWORD> fill(start.begin(), start.end() - 1);
     for (DWORD f = 0; f < faces; ++f) {
         if (!proper(f)) continue;
         for (int c = 0; c < 3; ++c) {
             const DWORD a = corner(f, c), b = corner(f, (c + 1) % 3);
-            edges[fill[std::min(a, b)]++] = {std::max(a, b), f * 3 + static_cast<DWORD>(c), a < b};
+            const std::uint64_t edge = std::uint64_t{f} * 3 + static_cast<DWORD>(c);
+            edges[fill[std::min(a, b)]++] = std::uint64_t{std::max(a, b)} << 32 | edge << 1 | (a < b ? 1u : 0u);
         }
     }
     // Nothing below allocates: `out` is written only once everything it
     // needs is in hand.
     std::fill(out, out + std::size_t{faces} * 3, kNoFace);
+    auto higher = [](std::uint64_t e) { return static_cast<DWORD>(e >> 32); };
+    auto face = [](std::uint64_t e) { return static_cast<DWORD>((e & 0xFFFFFFFFu) >> 1) / 3; };
+    auto up = [](std::uint64_t e) { return (e & 1u) != 0; };
     for (DWORD p = 0; p < count; ++p) {
-        HalfEdge* begin = edges.data() + start[p];
-        HalfEdge* end = edges.data() + start[p + 1];
+        std::uint64_t* begin = edges.data() + start[p];
+        std::uint64_t* end = edges.data() + start[p + 1];
         if (end - begin < 2) continue;
-        std::sort(begin, end, [](const HalfEdge& x, const HalfEdge& y) {
-            return x.other != y.other ? x.other < y.other : x.edge < y.edge;
-        });
+        std::sort(begin, end);
         // Within one edge, the i-th half-edge each way (in face order) pair up.
-        for (HalfEdge* run = begin; run != end;) {
-            HalfEdge* runEnd = run;
-            while (runEnd != end && runEnd->other == run->other) ++runEnd;
-            HalfEdge* up = run;
-            HalfEdge* down = run;
+        for (std::uint64_t* run = begin; run != end;) {
+            std::uint64_t* runEnd = run;
+            while (runEnd != end && higher(*runEnd) == higher(*run)) ++runEnd;
+            std::uint64_t* ups = run;
+            std::uint64_t* downs = run;
             for (;;) {
-                while (up != runEnd && !up->up) ++up;
-                while (down != runEnd && down->up) ++down;
-                if (up == runEnd || down == runEnd) break;
-                out[up->edge] = down->edge / 3;
-                out[down->edge] = up->edge / 3;
-                ++up;
-                ++down;
+                while (ups != runEnd && !up(*ups)) ++ups;
+                while (downs != runEnd && up(*downs)) ++downs;
+                if (ups == runEnd || downs == runEnd) break;
+                out[(*ups & 0xFFFFFFFFu) >> 1] = face(*downs);
+                out[(*downs & 0xFFFFFFFFu) >> 1] = face(*ups);
+                ++ups;
+                ++downs;
             }
             run = runEnd;
         }

@@ -42,13 +42,12 @@ void OrderForCache(const MeshData& mesh, std::vector<DWORD>& order, std::size_t 
     meshopt_optimizeVertexCache(optimised.data(), indices.data(), indices.size(), vertices);
 
     // The optimiser hands back triangles, not face numbers: find each one
-    // among the unused faces of its first vertex.
-    std::vector<DWORD> start(vertices + 1, 0), facesOf(faces * 3);
-    for (unsigned int i : indices) ++start[i + 1];
+    // among the unused faces that start at its first vertex.
+    std::vector<DWORD> start(vertices + 1, 0), facesOf(faces);
+    for (std::size_t k = 0; k < faces; ++k) ++start[indices[k * 3] + 1];
     std::partial_sum(start.begin(), start.end(), start.begin());
     std::vector<DWORD> fill(start.begin(), start.end() - 1);
-    for (std::size_t k = 0; k < faces; ++k)
-        for (int c = 0; c < 3; ++c) facesOf[fill[indices[k * 3 + c]]++] = static_cast<DWORD>(k);
+    for (std::size_t k = 0; k < faces; ++k) facesOf[fill[indices[k * 3]]++] = static_cast<DWORD>(k);
     std::vector<bool> used(faces, false);
     std::vector<DWORD> reordered(faces);
     for (std::size_t n = 0; n < faces; ++n) {
@@ -56,8 +55,7 @@ void OrderForCache(const MeshData& mesh, std::vector<DWORD>& order, std::size_t 
         DWORD found = kNoFace;
         for (DWORD i = start[t[0]]; i < start[t[0] + 1] && found == kNoFace; ++i) {
             const DWORD k = facesOf[i];
-            if (!used[k] && indices[k * 3] == t[0] && indices[k * 3 + 1] == t[1] && indices[k * 3 + 2] == t[2])
-                found = k;
+            if (!used[k] && indices[k * 3 + 1] == t[1] && indices[k * 3 + 2] == t[2]) found = k;
         }
         if (found == kNoFace) return;  // a triangle turned: keep the range as it was
         used[found] = true;
