@@ -20,6 +20,8 @@ struct MeshData {
     std::vector<BYTE> vertices;     // stride bytes each
     std::vector<WORD> indices;      // three per face
     std::vector<DWORD> attributes;  // one per face
+    // Empty, or the attribute table of the arrays as they are (a writable
+    // lock drops it): a step that leaves the arrays alone keeps it.
     std::vector<D3DXATTRIBUTERANGE> table;
 
     DWORD NumFaces() const { return static_cast<DWORD>(attributes.size()); }

@@ -153,8 +153,9 @@ HRESULT OptimizeMeshInPlace(MeshData& mesh, DWORD flags, const DWORD* adjacencyI
         }
     }
     const MeshData& reordered = moves ? result : mesh;
+    const bool keepsTable = !moves && !mesh.table.empty();
     std::vector<D3DXATTRIBUTERANGE> table;
-    if ((flags & D3DXMESHOPT_ATTRSORT) || !mesh.table.empty()) table = BuildAttributeTable(reordered);
+    if (!keepsTable && ((flags & D3DXMESHOPT_ATTRSORT) || !mesh.table.empty())) table = BuildAttributeTable(reordered);
     if (adjacencyOut && !adjacencyIn) {
         adjacency.resize(std::size_t{faces} * 3);
         ComputeAdjacency(reordered, 0.0f, adjacency.data());
@@ -167,7 +168,7 @@ HRESULT OptimizeMeshInPlace(MeshData& mesh, DWORD flags, const DWORD* adjacencyI
         if (!remapBuffer) return E_OUTOFMEMORY;
     }
     if (moves) mesh = std::move(result);
-    mesh.table = std::move(table);
+    if (!keepsTable) mesh.table = std::move(table);
     if (adjacencyOut) std::copy(adjacency.begin(), adjacency.end(), adjacencyOut);
     if (faceRemap) std::copy(order.begin(), order.end(), faceRemap);
     if (vertexRemap) *vertexRemap = remapBuffer;

@@ -171,12 +171,12 @@ HRESULT D3DXCleanMesh(ID3DXMesh* pMeshIn, const DWORD* pAdjacencyIn, ID3DXMesh**
                         &mesh.vertices[std::size_t{mesh.indices[c]} * mesh.stride], mesh.stride);
             clean.indices[c] = static_cast<WORD>(copy);
         }
-        if (!clean.table.empty()) clean.table = BuildAttributeTable(clean);
+        if (extraFans != 0 && !clean.table.empty()) clean.table = BuildAttributeTable(clean);
 
         ID3DXMesh* out = NewMesh(access->Device(), std::move(clean));
         if (!out) return E_OUTOFMEMORY;
         // Splitting a vertex leaves every face's neighbours as they were.
-        if (pAdjacencyOut) std::memmove(pAdjacencyOut, adjacency, mesh.indices.size() * sizeof(DWORD));
+        if (pAdjacencyOut && pAdjacencyOut != adjacency) std::memmove(pAdjacencyOut, adjacency, mesh.indices.size() * sizeof(DWORD));
         *ppMeshOut = out;
         return D3D_OK;
     } catch (const std::bad_alloc&) {

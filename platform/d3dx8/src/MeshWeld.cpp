@@ -105,10 +105,9 @@ HRESULT D3DXWeldVertices(ID3DXMesh* pMesh, D3DXWELDEPSILONS* pEpsilons, const DW
             std::transform(mesh.indices.begin(), mesh.indices.end(), result.indices.begin(),
                            [&](WORD i) { return static_cast<WORD>(newOfOld[i]); });
             result.attributes = mesh.attributes;
+            if (!mesh.table.empty()) result.table = BuildAttributeTable(result);
         }
         const MeshData& welded = joins ? result : mesh;
-        std::vector<D3DXATTRIBUTERANGE> table;
-        if (!mesh.table.empty()) table = BuildAttributeTable(welded);
         std::vector<DWORD> adjacency;
         if (pAdjacencyOut) {
             adjacency.resize(welded.indices.size());
@@ -119,7 +118,6 @@ HRESULT D3DXWeldVertices(ID3DXMesh* pMesh, D3DXWELDEPSILONS* pEpsilons, const DW
 
         const DWORD faces = mesh.NumFaces();
         if (joins) mesh = std::move(result);
-        mesh.table = std::move(table);
         if (pAdjacencyOut) std::copy(adjacency.begin(), adjacency.end(), pAdjacencyOut);
         if (pFaceRemap) std::iota(pFaceRemap, pFaceRemap + faces, 0u);
         if (ppVertexRemap) *ppVertexRemap = remap;
