@@ -9,12 +9,18 @@
 #include <meshoptimizer.h>
 
 #include <algorithm>
+#include <future>
 #include <numeric>
+#include <system_error>
+#include <utility>
 
 namespace orbel::d3dx8 {
 namespace {
 
 constexpr DWORD kKnownFlags = D3DXMESHOPT_COMPACT | D3DXMESHOPT_ATTRSORT | D3DXMESHOPT_VERTEXCACHE;
+
+// Ranges of at least this many faces are worth a thread of their own.
+constexpr std::size_t kRangeAside = 8192;
 
 // Reorders order[begin, end) (old face numbers) for the vertex cache. The
 // optimiser sees only the range's own vertices, numbered locally, so its work
@@ -64,6 +70,44 @@ void OrderForCache(const MeshData& mesh, std::vector<DWORD>& order, std::size_t 
     std::copy(reordered.begin(), reordered.end(), order.begin() + static_cast<std::ptrdiff_t>(begin));
 }
 
+// Faces of one attribute per range; each is ordered on its own. Large
+// ranges run side by side: each writes only its own stretch of `order`, so
+// the result is the one a single thread gets.
+void OrderRangesForCache(const MeshData& mesh, std::vector<DWORD>& order) {
+    const std::size_t faces = order.size();
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;
+    for (std::size_t begin = 0; begin < faces;) {
+        std::size_t end = begin;
+        while (end < faces && mesh.attributes[order[end]] == mesh.attributes[order[begin]]) ++end;
+        ranges.push_back({begin, end});
+        begin = end;
+    }
+    auto orderRange = [&mesh, &order](std::size_t begin, std::size_t end, std::vector<DWORD>& local) {
+        if (local.empty()) local.assign(mesh.NumVertices(), kNoFace);
+        OrderForCache(mesh, order, begin, end, local);
+    };
+    std::vector<std::future<void>> aside;
+    std::vector<DWORD> local;
+    for (std::size_t r = 0; r < ranges.size(); ++r) {
+        const auto [begin, end] = ranges[r];
+        // The last range is this thread's own work.
+        if (end - begin >= kRangeAside && r + 1 < ranges.size()) {
+            try {
+                aside.push_back(std::async(std::launch::async, [=] {
+                    std::vector<DWORD> own;
+                    orderRange(begin, end, own);
+                }));
+                continue;
+            } catch (const std::system_error&) {
+                // No thread to be had: the range is ordered here instead.
+            }
+        }
+        orderRange(begin, end, local);
+    }
+    for (std::future<void>& range : aside) range.wait();
+    for (std::future<void>& range : aside) range.get();
+}
+
 }  // namespace
 
 HRESULT OptimizeMeshInPlace(MeshData& mesh, DWORD flags, const DWORD* adjacencyIn, DWORD* adjacencyOut,
@@ -81,15 +125,7 @@ HRESULT OptimizeMeshInPlace(MeshData& mesh, DWORD flags, const DWORD* adjacencyI
     if ((flags & D3DXMESHOPT_ATTRSORT) && !std::is_sorted(mesh.attributes.begin(), mesh.attributes.end()))
         std::stable_sort(order.begin(), order.end(),
                          [&](DWORD a, DWORD b) { return mesh.attributes[a] < mesh.attributes[b]; });
-    if (flags & D3DXMESHOPT_VERTEXCACHE) {
-        std::vector<DWORD> local(vertices, kNoFace);
-        for (std::size_t begin = 0; begin < faces;) {
-            std::size_t end = begin;
-            while (end < faces && mesh.attributes[order[end]] == mesh.attributes[order[begin]]) ++end;
-            OrderForCache(mesh, order, begin, end, local);
-            begin = end;
-        }
-    }
+    if (flags & D3DXMESHOPT_VERTEXCACHE) OrderRangesForCache(mesh, order);
 
     // Vertex order: newOfOld[old] = new, or kNoFace for a dropped vertex.
     std::vector<DWORD> newOfOld(vertices, kNoFace);

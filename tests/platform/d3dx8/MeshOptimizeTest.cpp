@@ -65,20 +65,29 @@ TEST(MeshOptimize, MeaninglessInputAdjacencyNeverNamesAMissingFace) {
     for (DWORD n : adjacency) EXPECT_TRUE(n < 4 || n == kNone);
 }
 
-// A grid of n x n quads, faces in row order, two attributes by column half.
-Held<ID3DXMesh> Grid(int n) {
+struct GridData {
     Positions positions;
     Indices indices;
     Attributes attributes;
+};
+
+// A grid of n x n quads, faces in row order, two attributes by column half.
+GridData GridArrays(int n) {
+    GridData grid;
     for (int y = 0; y <= n; ++y)
-        for (int x = 0; x <= n; ++x) positions.push_back({float(x), float(y), 0});
+        for (int x = 0; x <= n; ++x) grid.positions.push_back({float(x), float(y), 0});
     for (int y = 0; y < n; ++y)
         for (int x = 0; x < n; ++x) {
             const WORD a = WORD(y * (n + 1) + x), b = WORD(a + 1), c = WORD(a + n + 1), d = WORD(c + 1);
-            indices.insert(indices.end(), {a, c, b, b, c, d});
-            attributes.insert(attributes.end(), 2, x < n / 2 ? 0u : 1u);
+            grid.indices.insert(grid.indices.end(), {a, c, b, b, c, d});
+            grid.attributes.insert(grid.attributes.end(), 2, x < n / 2 ? 0u : 1u);
         }
-    return MakeMesh(positions, indices, attributes);
+    return grid;
+}
+
+Held<ID3DXMesh> Grid(int n) {
+    const GridData grid = GridArrays(n);
+    return MakeMesh(grid.positions, grid.indices, grid.attributes);
 }
 
 float Acmr(const Indices& indices, DWORD vertices) {
@@ -136,6 +145,33 @@ TEST(MeshOptimize, APassOverAMeshAlreadyInOrderStillFillsEveryOutput) {
     std::vector<DWORD> made(12, 9);
     ASSERT_EQ(mesh->OptimizeInplace(D3DXMESHOPT_ATTRSORT, nullptr, made.data(), nullptr, nullptr), D3D_OK);
     EXPECT_EQ(made, expected);
+}
+
+TEST(MeshOptimize, EachAttributesFacesGetTheCacheOrderTheyGetAlone) {
+    // Large enough for the attributes to be ordered side by side.
+    const GridData grid = GridArrays(128);
+    Held<ID3DXMesh> mesh = MakeMesh(grid.positions, grid.indices, grid.attributes);
+    const DWORD faces = mesh->GetNumFaces();
+    std::vector<DWORD> remap(faces);
+    ASSERT_EQ(mesh->OptimizeInplace(D3DXMESHOPT_ATTRSORT | D3DXMESHOPT_VERTEXCACHE, nullptr, nullptr, remap.data(),
+                                    nullptr),
+              D3D_OK);
+    DWORD start = 0;
+    for (DWORD attribute : {0u, 1u}) {
+        std::vector<DWORD> own;  // the attribute's faces, in mesh order
+        Indices indices;
+        for (DWORD f = 0; f < faces; ++f)
+            if (grid.attributes[f] == attribute) {
+                own.push_back(f);
+                indices.insert(indices.end(), grid.indices.begin() + f * 3, grid.indices.begin() + f * 3 + 3);
+            }
+        Held<ID3DXMesh> alone = MakeMesh(grid.positions, indices);
+        std::vector<DWORD> aloneRemap(own.size());
+        ASSERT_EQ(alone->OptimizeInplace(D3DXMESHOPT_VERTEXCACHE, nullptr, nullptr, aloneRemap.data(), nullptr),
+                  D3D_OK);
+        for (std::size_t n = 0; n < own.size(); ++n) ASSERT_EQ(remap[start + n], own[aloneRemap[n]]) << n;
+        start += static_cast<DWORD>(own.size());
+    }
 }
 
 }  // namespace
