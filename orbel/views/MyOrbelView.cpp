@@ -36,6 +36,7 @@ CMyOrbelView::CMyOrbelView()
 CMyOrbelView::~CMyOrbelView()
 {
     if (m_pHighlightBuffer) m_pHighlightBuffer->Release();
+    if (m_pPlacedGrid) m_pPlacedGrid->Release();
     // The history outlives the views at exit; no step may reach this view
     // once it is gone.
     if (CMyOrbelDoc* document = GetDocument(); document && document->m_pUndoManager)
@@ -48,6 +49,10 @@ void CMyOrbelView::SetFrameState(IDirect3DVertexBuffer8* gridBuffer, IDirect3DVe
                                  int* viewMode, int* selectionMode, int* transformMode, BYTE* pivot,
                                  float* axisMasks, cPlugin** currentPlugin)
 {
+    if ((gridBuffer != m_pGridBuffer || axesBuffer != m_pAxesBuffer) && m_pPlacedGrid) {
+        m_pPlacedGrid->Release();
+        m_pPlacedGrid = nullptr;
+    }
     m_pGridBuffer = gridBuffer;
     m_pAxesBuffer = axesBuffer;
     m_pViewMode = viewMode;

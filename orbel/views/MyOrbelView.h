@@ -165,6 +165,9 @@ public:
     bool m_bCloneDone = false;
     bool m_bDragUndo = false;
     IDirect3DVertexBuffer8* m_pHighlightBuffer = nullptr;
+    // The grid and axes placed in one line list, made from the two buffers
+    // above on first use.
+    IDirect3DVertexBuffer8* m_pPlacedGrid = nullptr;
 
 protected:
     std::optional<ViewBlock> m_PendingBlock;

@@ -1,3 +1,4 @@
+#include "orbel/views/GridLines.h"
 #include "orbel/views/MyOrbelView.h"
 #include "orbel/views/SceneMaterials.h"
 
@@ -90,6 +91,17 @@ void CMyOrbelView::DrawGrid(IDirect3DDevice8* device)
     if (!m_bGrid) return;
     const D3DXMATRIX turn = GridTurnOf(m_Kind);
     device->SetRenderState(D3DRS_LIGHTING, FALSE);
+
+    // One draw for the whole grid: a draw per cell costs far more in the
+    // driver than the few lines it puts down.
+    if (!m_pPlacedGrid) m_pPlacedGrid = MakePlacedGridLines(device, m_pGridBuffer, m_pAxesBuffer);
+    if (m_pPlacedGrid) {
+        device->SetTransform(D3DTS_WORLD, &turn);
+        device->SetStreamSource(0, m_pPlacedGrid, kLineVertexStride);
+        device->SetVertexShader(kLineVertexFvf);
+        device->DrawPrimitive(D3DPT_LINELIST, 0, kPlacedGridSegments);
+        return;
+    }
 
     D3DXMATRIX shift;
     D3DXMATRIX world;

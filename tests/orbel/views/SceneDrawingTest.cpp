@@ -5,6 +5,8 @@
 #include <d3d8/TestControl.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <tuple>
 
 using viewtest::Image;
 using viewtest::ViewHarness;
@@ -201,4 +203,40 @@ TEST_F(SceneDrawing, EveryPaintReleasesWhatItMade)
     long live = D3D8LiveObjectCount();
     for (int i = 0; i < 3; ++i) stage.Paint(top);
     EXPECT_EQ(D3D8LiveObjectCount(), live);
+}
+
+// The grid is drawn from a copy placed in one buffer; new buffers from the
+// frame must replace that copy, not leave the old lines on screen.
+TEST_F(SceneDrawing, GridFollowsTheLineBuffersTheFrameHandsOver)
+{
+    top->m_FillMode = D3DFILL_POINT;
+    top->m_bGrid = true;
+    EXPECT_GT(stage.Paint(top).Count(viewtest::kGridGrey), 500);
+
+    struct LineVertex {
+        float x, y, z;
+        DWORD colour;
+    };
+    constexpr DWORD kGreen = 0xFF00C800;
+    const LineVertex cell[5] = {{0, 0, 0, kGreen}, {1, 0, 0, kGreen}, {1, 0, 1, kGreen}, {0, 0, 1, kGreen}, {0, 0, 0, kGreen}};
+    const LineVertex axes[4] = {{0, 0, 0, kGreen}, {1, 0, 0, kGreen}, {0, 0, 0, kGreen}, {0, 0, 1, kGreen}};
+    IDirect3DVertexBuffer8* cellBuffer = nullptr;
+    IDirect3DVertexBuffer8* axesBuffer = nullptr;
+    ASSERT_EQ(stage.Device()->CreateVertexBuffer(sizeof cell, 0, 0x42, D3DPOOL_DEFAULT, &cellBuffer), D3D_OK);
+    ASSERT_EQ(stage.Device()->CreateVertexBuffer(sizeof axes, 0, 0x42, D3DPOOL_DEFAULT, &axesBuffer), D3D_OK);
+    for (auto [buffer, data, bytes] : {std::tuple{cellBuffer, static_cast<const void*>(cell), UINT{sizeof cell}},
+                                       std::tuple{axesBuffer, static_cast<const void*>(axes), UINT{sizeof axes}}}) {
+        BYTE* target = nullptr;
+        ASSERT_EQ(buffer->Lock(0, bytes, &target, 0), D3D_OK);
+        std::memcpy(target, data, bytes);
+        buffer->Unlock();
+    }
+    top->SetFrameState(cellBuffer, axesBuffer, &stage.viewMode, &stage.selectionMode, &stage.transformMode,
+                       &stage.pivot, stage.axisMasks, &stage.currentPlugin);
+    Image green = stage.Paint(top);
+    EXPECT_EQ(green.Count(viewtest::kGridGrey), 0);
+    EXPECT_EQ(green.Count(viewtest::kAxisBlack), 0);
+    EXPECT_GT(green.Count(kGreen), 600);
+    cellBuffer->Release();
+    axesBuffer->Release();
 }
