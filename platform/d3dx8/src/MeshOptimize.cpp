@@ -89,7 +89,8 @@ void OrderRangesForCache(const MeshData& mesh, std::vector<DWORD>& order) {
     std::vector<std::future<void>> aside;
     std::vector<DWORD> local;
     for (std::size_t r = 0; r < ranges.size(); ++r) {
-        const auto [begin, end] = ranges[r];
+        // Named copies rather than a structured binding, which clang 14 will not capture.
+        const std::size_t begin = ranges[r].first, end = ranges[r].second;
         // The last range is this thread's own work.
         if (end - begin >= kRangeAside && r + 1 < ranges.size()) {
             try {
