@@ -1,7 +1,8 @@
 #include "ModelTestSupport.h"
 
+#include "support/FreshFolder.h"
+
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <set>
@@ -10,10 +11,7 @@ namespace modeltest {
 
 ProgramFolder::ProgramFolder(bool withTemp)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orbel-model-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        std::abort();
-    m_Root = pattern;
+    m_Root = orbel::test::MakeFreshFolder("orbel-model-");
     if (withTemp)
         std::filesystem::create_directory(TempPath());
 }

@@ -10,7 +10,6 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
-#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -32,17 +31,6 @@ void FillBuffer(IDirect3DVertexBuffer8* buffer, const LineVertex* vertices, UINT
         throw std::runtime_error("a line buffer of the view device does not lock");
     std::memcpy(data, vertices, count * sizeof(LineVertex));
     buffer->Unlock();
-}
-
-// Tests run in parallel processes: every scratch name is new.
-std::filesystem::path FreshTempPath(const std::string& stem)
-{
-    static std::random_device random;
-    std::filesystem::path path;
-    do {
-        path = std::filesystem::temp_directory_path() / (stem + std::to_string(random()));
-    } while (std::filesystem::exists(path));
-    return path;
 }
 
 CString BackslashFolder(const std::filesystem::path& folder)
@@ -273,7 +261,8 @@ bool GiveHalfTransparentTexture(CMyOrbelDoc& document, IDirect3DDevice8* device,
 
 std::vector<unsigned char> SaveSceneBytes(CMyOrbelDoc& document)
 {
-    std::filesystem::path file = FreshTempPath("orbel-views-scene-");
+    const std::filesystem::path folder = orbel::test::MakeFreshFolder("orbel-views-scene-");
+    const std::filesystem::path file = folder / "scene.f3D";
     {
         CFile out(file.string().c_str(), CFile::modeCreate | CFile::modeWrite);
         CArchive ar(&out, CArchive::store);
@@ -282,13 +271,14 @@ std::vector<unsigned char> SaveSceneBytes(CMyOrbelDoc& document)
     }
     std::ifstream in(file, std::ios::binary);
     std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::filesystem::remove(file);
+    std::filesystem::remove_all(folder);
     return bytes;
 }
 
 bool LoadSceneBytes(CMyOrbelDoc& document, const std::vector<unsigned char>& bytes)
 {
-    std::filesystem::path file = FreshTempPath("orbel-views-load-");
+    const std::filesystem::path folder = orbel::test::MakeFreshFolder("orbel-views-load-");
+    const std::filesystem::path file = folder / "scene.f3D";
     {
         std::ofstream out(file, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -303,7 +293,7 @@ bool LoadSceneBytes(CMyOrbelDoc& document, const std::vector<unsigned char>& byt
         e->Delete();
         loaded = false;
     }
-    std::filesystem::remove(file);
+    std::filesystem::remove_all(folder);
     return loaded;
 }
 
