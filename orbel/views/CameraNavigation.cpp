@@ -1,5 +1,6 @@
 #include "orbel/views/CameraNavigation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -12,10 +13,18 @@ D3DXVECTOR3 Transformed(const D3DXVECTOR3& v, const D3DXMATRIX& m)
     return D3DXVECTOR3(out.x, out.y, out.z);
 }
 
-// The step is kept only when it produced finite numbers.
+// The longer of the eye's and the target's distance from the origin.
+float CameraScale(const ViewCamera& c) { return std::max(D3DXVec3Length(&c.eye), D3DXVec3Length(&c.target)); }
+
+bool WithinReach(const D3DXVECTOR3& v)
+{
+    return std::fabs(v.x) <= kCameraReach && std::fabs(v.y) <= kCameraReach && std::fabs(v.z) <= kCameraReach;
+}
+
+// The step is kept only when it leaves a camera the view can still use.
 bool Commit(ViewCamera& camera, const ViewCamera& moved)
 {
-    if (!IsFiniteCamera(moved)) return false;
+    if (!IsUsableCamera(moved)) return false;
     camera = moved;
     return true;
 }
@@ -38,6 +47,21 @@ bool IsFiniteCamera(const ViewCamera& c)
 {
     return IsFiniteVector(c.eye) && IsFiniteVector(c.target) && IsFiniteVector(c.up) && std::isfinite(c.zoom) &&
            std::isfinite(c.fieldOfView);
+}
+
+bool IsUsableCamera(const ViewCamera& c)
+{
+    if (!IsFiniteCamera(c) || !WithinReach(c.eye) || !WithinReach(c.target)) return false;
+    const D3DXVECTOR3 forward = c.target - c.eye;
+    const float distance = D3DXVec3Length(&forward);
+    if (distance == 0.0f || distance < kMinEyeTargetRatio * CameraScale(c)) return false;
+    D3DXVECTOR3 side;
+    D3DXVec3Cross(&side, &c.up, &forward);
+    // Sines below this leave the look-at frame mostly rounding error.
+    const float upLength = D3DXVec3Length(&c.up);
+    if (upLength == 0.0f || D3DXVec3Length(&side) <= 1.0e-4f * upLength * distance) return false;
+    constexpr float kPi = 3.14159265f;
+    return c.zoom > 0.0f && c.fieldOfView > 0.0f && c.fieldOfView < kPi;
 }
 
 D3DXVECTOR3 RotateAboutAxis(const D3DXVECTOR3& v, const D3DXVECTOR3& axis, float angle)
@@ -63,7 +87,8 @@ bool ZoomCamera(ViewCamera& camera, bool perspective, LONG lastY, LONG y, const 
     float z = s * D3DXVec3Length(&planeDelta) * 5.0f;
 
     ViewCamera moved = camera;
-    if (!perspective && moved.zoom - z > 0.0f) moved.zoom -= z;
+    const float narrowest = kMinZoomRatio * std::max(1.0f, CameraScale(camera));
+    if (!perspective && (z < 0.0f || moved.zoom - z >= narrowest)) moved.zoom -= z;
     D3DXVECTOR3 forward = camera.target - camera.eye;
     float distance = D3DXVec3Length(&forward);
     // An eye on the target has no viewing direction to move along.

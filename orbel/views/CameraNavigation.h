@@ -2,9 +2,11 @@
 // supplies the mouse step and, for pan and zoom, the step converted to world
 // units on the plane through the origin.
 //
-// Every operation either changes the camera to finite values or leaves it
-// exactly as it was (returning false): a degenerate step such as an orbit
-// whose axis vanishes never puts a non-finite number into the camera.
+// Every operation either changes the camera to a usable one (see
+// IsUsableCamera) or leaves it exactly as it was (returning false): a
+// degenerate step such as an orbit whose axis vanishes, or a zoom or pan so
+// far out that float rounding would put the eye on the target, never
+// reaches the camera.
 #pragma once
 
 #include <d3dx8/D3DX8.h>
@@ -42,3 +44,19 @@ bool RollCamera(ViewCamera& camera, const D3DXVECTOR3& rollAxis, POINT last, POI
 
 bool IsFiniteVector(const D3DXVECTOR3& v);
 bool IsFiniteCamera(const ViewCamera& camera);
+
+// Navigation keeps every coordinate of eye and target within this reach,
+// and the two apart by at least this share of the longer one's length: with
+// floats, that keeps the viewing direction true to a few thousandths and the
+// eye off the target however far the user zooms or pans.
+inline constexpr float kCameraReach = 1.0e6f;
+inline constexpr float kMinEyeTargetRatio = 1.0e-5f;
+// The narrowest orthographic width a zoom leaves, as a share of the same
+// length (at least 1): below it the picture is float noise.
+inline constexpr float kMinZoomRatio = 1.0e-4f;
+
+// A camera a view can form its matrices from and a file can keep: finite,
+// eye and target within reach and apart as above, an up vector that is
+// neither zero nor along the viewing direction, a width above 0 and a field
+// of view between 0 and pi.
+bool IsUsableCamera(const ViewCamera& camera);

@@ -120,9 +120,7 @@ void CMyOrbelView::StartOrbit()
 {
     SetNavigationMode(ViewModeRotate);
     m_LastPoint = CPoint(0, 0);
-    ViewCamera camera = GetCamera();
-    OrbitCamera(camera, m_PlaneNormal, POINT{0, 0}, POINT{-30, 50});
-    SetCamera(camera);
+    SetCamera(StartCameraOf(m_Kind));
     SetNavigationMode(ViewModeNone);
     RedrawThisView();
 }
@@ -232,7 +230,10 @@ void CMyOrbelView::ReadViewBlock(CArchive& ar)
     if (ar.Read(bytes.data(), static_cast<UINT>(bytes.size())) != bytes.size())
         AfxThrowArchiveException(CArchiveException::endOfFile);
     ViewBlock block = DecodeViewBlock(bytes);
-    if (!IsValidViewBlock(block)) AfxThrowArchiveException(CArchiveException::badIndex);
+    if (!IsReadableViewBlock(block)) AfxThrowArchiveException(CArchiveException::badIndex);
+    // A camera the view could not look through costs the file nothing but
+    // that view's camera, which starts again as its kind starts.
+    if (!IsUsableCamera(CameraOfBlock(block))) SetBlockCamera(block, StartCameraOf(block.kind));
     m_PendingBlock = block;
 }
 

@@ -57,8 +57,10 @@ public:
 
     // The document's side: reset to the view's own kind, and the 58-byte
     // block of the scene file. Reading checks the block into a pending copy
-    // (a bad one throws the framework's archive exception and changes
-    // nothing); ApplyViewBlock puts it into force once the whole file is in.
+    // (a bad kind, fill mode or selection mode throws the framework's archive
+    // exception and changes nothing; a camera the view cannot use becomes
+    // the start camera of the block's kind); ApplyViewBlock puts it into
+    // force once the whole file is in.
     void ResetViewToKind() override;
     void WriteViewBlock(CArchive& ar) override;
     void ReadViewBlock(CArchive& ar) override;

@@ -3,7 +3,6 @@
 #include "orbel/views/ViewKind.h"
 
 #include <bit>
-#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -55,8 +54,6 @@ private:
     std::size_t pos_ = 0;
 };
 
-bool IsFinite(const D3DXVECTOR3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
-
 }  // namespace
 
 ViewBlockBytes EncodeViewBlock(const ViewBlock& block)
@@ -93,14 +90,30 @@ ViewBlock DecodeViewBlock(const ViewBlockBytes& bytes)
     return block;
 }
 
-bool IsValidViewBlock(const ViewBlock& block)
+bool IsReadableViewBlock(const ViewBlock& block)
 {
-    if (!IsValidViewKind(block.kind)) return false;
-    if (block.fillMode < 1 || block.fillMode > 3) return false;
-    if (block.selectionMode < 0 || block.selectionMode > 3) return false;
-    if (!std::isfinite(block.zoom) || block.zoom <= 0.0f) return false;
-    if (!std::isfinite(block.fieldOfView) || block.fieldOfView <= 0.0f) return false;
-    if (!IsFinite(block.up) || !IsFinite(block.eye) || !IsFinite(block.target)) return false;
-    if (block.up == D3DXVECTOR3(0, 0, 0)) return false;
-    return !(block.eye == block.target);
+    return IsValidViewKind(block.kind) && block.fillMode >= 1 && block.fillMode <= 3 && block.selectionMode >= 0 &&
+           block.selectionMode <= 3;
+}
+
+bool IsValidViewBlock(const ViewBlock& block) { return IsReadableViewBlock(block) && IsUsableCamera(CameraOfBlock(block)); }
+
+ViewCamera CameraOfBlock(const ViewBlock& block)
+{
+    ViewCamera camera;
+    camera.eye = block.eye;
+    camera.target = block.target;
+    camera.up = block.up;
+    camera.zoom = block.zoom;
+    camera.fieldOfView = block.fieldOfView;
+    return camera;
+}
+
+void SetBlockCamera(ViewBlock& block, const ViewCamera& camera)
+{
+    block.eye = camera.eye;
+    block.target = camera.target;
+    block.up = camera.up;
+    block.zoom = camera.zoom;
+    block.fieldOfView = camera.fieldOfView;
 }

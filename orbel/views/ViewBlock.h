@@ -1,6 +1,8 @@
 // The view's block of the scene file: 58 bytes, little-endian, packed.
 #pragma once
 
+#include "orbel/views/CameraNavigation.h"
+
 #include <d3dx8/D3DX8.h>
 #include <win32/Types.h>
 
@@ -28,8 +30,12 @@ using ViewBlockBytes = std::array<BYTE, kViewBlockSize>;
 ViewBlockBytes EncodeViewBlock(const ViewBlock& block);
 ViewBlock DecodeViewBlock(const ViewBlockBytes& bytes);
 
-// A block that would put a view into a state it cannot draw or navigate
-// from: a kind outside 1..8, a fill mode outside 1..3, a selection mode
-// outside 0..3, a zoom or field of view that is not a finite number above 0,
-// a non-finite vector, a zero up vector, or an eye on the target.
+// A block a file can be opened with: a kind in 1..8, a fill mode in 1..3
+// and a selection mode in 0..3, whatever its camera.
+bool IsReadableViewBlock(const ViewBlock& block);
+// Readable, and with a camera a view can use (IsUsableCamera).
 bool IsValidViewBlock(const ViewBlock& block);
+
+// The block's eye, target, up vector, zoom and field of view.
+ViewCamera CameraOfBlock(const ViewBlock& block);
+void SetBlockCamera(ViewBlock& block, const ViewCamera& camera);

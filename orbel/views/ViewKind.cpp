@@ -24,6 +24,19 @@ const ViewKindDefaults* FindViewKindDefaults(int kind)
     return IsValidViewKind(kind) ? &kKinds[kind - 1] : nullptr;
 }
 
+ViewCamera StartCameraOf(int kind)
+{
+    const ViewKindDefaults& row = *FindViewKindDefaults(IsValidViewKind(kind) ? kind : ViewKindFront);
+    ViewCamera camera;
+    camera.eye = row.eye;
+    camera.target = D3DXVECTOR3(0, 0, 0);
+    camera.up = row.up;
+    camera.zoom = kDefaultZoom;
+    camera.fieldOfView = kDefaultFieldOfView;
+    if (IsOrbitingKind(kind)) OrbitCamera(camera, row.planeNormal, POINT{0, 0}, POINT{-30, 50});
+    return camera;
+}
+
 bool IsOrbitingKind(int kind) { return kind == ViewKindUser || kind == ViewKindPerspective; }
 
 D3DXMATRIX GridTurnOf(int kind)

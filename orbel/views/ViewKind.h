@@ -1,6 +1,8 @@
 // The eight kinds a view can show and the camera each kind starts from.
 #pragma once
 
+#include "orbel/views/CameraNavigation.h"
+
 #include <d3dx8/D3DX8.h>
 #include <win32/Types.h>
 
@@ -33,6 +35,11 @@ inline constexpr float kDefaultFieldOfView = 0.7853982f;  // pi / 4
 const ViewKindDefaults* FindViewKindDefaults(int kind);
 
 bool IsValidViewKind(int kind);
+
+// The camera choosing the kind gives: its row's eye and up, the common
+// target, zoom and field of view, and for User and Perspective the start
+// orbit, from (0, 0) to (-30, 50). A kind outside 1..8 gets the Front row's.
+ViewCamera StartCameraOf(int kind);
 
 // User and Perspective turn about their target; the six axis views roll.
 bool IsOrbitingKind(int kind);

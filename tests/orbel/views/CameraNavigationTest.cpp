@@ -168,6 +168,33 @@ TEST(CameraSteps, NonFiniteDeltasNeverReachTheCamera)
     EXPECT_TRUE(SameCamera(camera, before));
 }
 
+// However often a step is repeated, the camera stops at the last one it can
+// use: eye and target never round onto each other or leave the reach.
+TEST(CameraSteps, FarOutStepsStopAtTheLastUsableCamera)
+{
+    ViewCamera zoomed = TopCamera();
+    for (int step = 0; step < 2000; ++step) {
+        const D3DXVECTOR3 tenPixels(0, 0, zoomed.zoom / 16.0f);
+        ZoomCamera(zoomed, false, 0, 10, tenPixels);
+    }
+    EXPECT_TRUE(IsUsableCamera(zoomed));
+    EXPECT_GT(zoomed.zoom, 1.0e5f);
+    ViewCamera before = zoomed;
+    EXPECT_FALSE(ZoomCamera(zoomed, false, 0, 10, D3DXVECTOR3(0, 0, zoomed.zoom / 16.0f)));
+    EXPECT_TRUE(SameCamera(zoomed, before));
+
+    ViewCamera panned = FrontCamera();
+    for (int step = 0; step < 2000; ++step) PanCamera(panned, D3DXVECTOR3(1.0e3f, 0, 0));
+    EXPECT_TRUE(IsUsableCamera(panned));
+    EXPECT_LE(panned.eye.x, kCameraReach);
+    EXPECT_GT(panned.eye.x, kCameraReach - 1.0e3f);
+
+    ViewCamera narrowed = FrontCamera();
+    for (int step = 0; step < 2000; ++step) ZoomCamera(narrowed, false, 10, 0, D3DXVECTOR3(0, narrowed.zoom / 16, 0));
+    EXPECT_TRUE(IsUsableCamera(narrowed));
+    EXPECT_GE(narrowed.zoom, kMinZoomRatio) << "a zoom in keeps a width the picture can show";
+}
+
 TEST(CameraPan, ShiftsEyeAndTargetTogether)
 {
     ViewCamera camera = FrontCamera();

@@ -1,3 +1,4 @@
+#include "InputStage.h"
 #include "ViewHarness.h"
 
 #include "orbel/views/CameraMatrices.h"
@@ -8,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include "support/FreshFolder.h"
+
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 using viewtest::RefreshMatrices;
@@ -206,4 +210,102 @@ TEST_F(FocusedView, RightDragsWithCtrlPanAndWithShiftTurn)
     orbel::test::RunUntilIdle();
     EXPECT_EQ(stage.viewMode, 0);
     EXPECT_NE(view->m_Up, D3DXVECTOR3(0, 0, 1)) << "a Top view rolls its up vector";
+}
+
+// Zooming and panning as far out as the mouse takes a view, through the real
+// input events, never leaves a camera that cannot be drawn, saved, opened or
+// undone: the scene saves, opens again with the same camera, and every step
+// taken on the way undoes and redoes.
+class FarNavigation : public InputStage {
+protected:
+    void Wheel(int delta)
+    {
+        orbel::test::Wheel(Window(), delta, {80, 60});
+        orbel::test::RunUntilIdle();
+    }
+    void RightDrag(CPoint from, CPoint to, UINT modifiers)
+    {
+        orbel::test::MouseDown(Window(), orbel::test::Button::Right, from, modifiers);
+        orbel::test::MouseMove(Window(), to, modifiers | MK_RBUTTON);
+        orbel::test::MouseUp(Window(), orbel::test::Button::Right, to, modifiers);
+        orbel::test::RunUntilIdle();
+    }
+    void ExpectUsable(const char* after)
+    {
+        EXPECT_TRUE(IsUsableCamera(view->GetCamera())) << after;
+        EXPECT_TRUE(IsUsableCamera(other->GetCamera())) << after;
+        RefreshMatrices(view);
+    }
+};
+
+TEST_F(FarNavigation, ZoomingAndPanningFarOutSavesOpensAndUndoes)
+{
+    orbel::test::Focus(Window());
+    orbel::test::RunUntilIdle();
+    if (CWnd::GetFocus() != view) GTEST_SKIP() << "the window layer gives no focus here";
+    CMyOrbelDoc& document = stage.Document();
+
+    // Far out with the wheel, back in a little, across with pans as far as
+    // they go, and out again with left drags in the frame's zoom mode (each
+    // its own "View Change" step).
+    for (int notch = 0; notch < 400; ++notch) Wheel(120);  // away from the user: out
+    ExpectUsable("the wheel");
+    EXPECT_GT(view->m_Zoom, 1.0e5f) << "the wheel did zoom far out";
+    for (int notch = 0; notch < 10; ++notch) Wheel(-120);
+    ExpectUsable("the wheel back in");
+    for (int drag = 0; drag < 200; ++drag) {
+        RightDrag({0, 0}, {159, 119}, MK_CONTROL);
+        ExpectUsable("a pan");
+    }
+    EXPECT_GT(std::fabs(view->m_Target.x) + std::fabs(view->m_Target.z), 1.0e5f) << "the pans went far out";
+    RightDrag({0, 60}, {159, 60}, MK_SHIFT);
+    ExpectUsable("a roll");
+    for (int drag = 0; drag < 5; ++drag) {
+        stage.viewMode = ViewModeZoom;
+        Press({80, 0});
+        MoveTo({80, 119});
+        Release({80, 119});
+        ExpectUsable("a zoom drag");
+    }
+    stage.viewMode = ViewModeNone;
+    const ViewCamera far = view->GetCamera();
+
+    const std::filesystem::path folder = orbel::test::MakeFreshFolder("orbel-far-navigation-");
+    const CString path = (folder / "far.f3D").string().c_str();
+    ASSERT_TRUE(document.OnSaveDocument(path));
+
+    cUndoManager& undo = *document.m_pUndoManager;
+    int steps = 0;
+    while (undo.CanUndo()) {
+        EXPECT_NO_THROW(undo.Undo());
+        ++steps;
+    }
+    EXPECT_EQ(steps, 5) << "the wheel's step, which the pans and the first zoom drag join, and four more drags";
+    EXPECT_EQ(view->m_Eye, D3DXVECTOR3(0, 10, 0)) << "the oldest step brings the start camera back";
+    EXPECT_EQ(view->m_Zoom, 10.0f);
+    while (undo.CanRedo()) EXPECT_NO_THROW(undo.Redo());
+    EXPECT_EQ(view->m_Eye, far.eye);
+
+    view->SetViewKind(ViewKindTop, nullptr);
+    ASSERT_TRUE(document.OnOpenDocument(path)) << "the saved file opens again";
+    EXPECT_EQ(view->m_Eye, far.eye);
+    EXPECT_EQ(view->m_Target, far.target);
+    EXPECT_EQ(view->m_Zoom, far.zoom);
+    EXPECT_EQ(document.m_Objects.GetCount(), 1);
+    ViewCamera before = far;
+    for (int drag = 0; drag < 2; ++drag) {
+        before = view->GetCamera();
+        stage.viewMode = ViewModeZoom;
+        Press({80, 100});
+        MoveTo({80, 90});
+        Release({80, 90});
+    }
+    stage.viewMode = ViewModeNone;
+    ExpectUsable("zooming in again");
+    EXPECT_LT(view->m_Zoom, far.zoom) << "the opened view still navigates";
+    ASSERT_TRUE(undo.CanUndo());
+    EXPECT_NO_THROW(undo.Undo());
+    EXPECT_EQ(view->m_Eye, before.eye) << "and undoes";
+    EXPECT_EQ(view->m_Zoom, before.zoom);
+    std::filesystem::remove_all(folder);
 }

@@ -89,11 +89,22 @@ TEST(ViewBlock, ValidationRejectsStatesAViewCannotShow)
         {"eye NaN", [](ViewBlock& b) { b.eye.y = std::numeric_limits<float>::quiet_NaN(); }},
         {"target infinite", [](ViewBlock& b) { b.target.z = std::numeric_limits<float>::infinity(); }},
         {"zero up", [](ViewBlock& b) { b.up = D3DXVECTOR3(0, 0, 0); }},
+        {"up along the view", [](ViewBlock& b) { b.up = b.target - b.eye; }},
+        {"eye beyond reach", [](ViewBlock& b) { b.eye.x = 2.0e6f; }},
+        {"eye and target too close for their size", [](ViewBlock& b) {
+             b.eye = D3DXVECTOR3(0, 900005, 0);
+             b.target = D3DXVECTOR3(0, 900000, 0);
+             b.up = D3DXVECTOR3(0, 0, 1);
+         }},
     };
+    // The first six spoil what a view is; the rest only its camera, which a
+    // file can lose without being refused.
+    int index = 0;
     for (const Case& c : bad) {
         ViewBlock block = SampleBlock();
         c.spoil(block);
         EXPECT_FALSE(IsValidViewBlock(block)) << c.what;
+        EXPECT_EQ(IsReadableViewBlock(block), index++ >= 6) << c.what;
     }
     ViewBlock edges = SampleBlock();
     edges.kind = 1;

@@ -100,10 +100,10 @@ TEST(ViewBlocks, ABadBlockFailsTheLoadAndKeepsTheSceneAndCameras)
         float value;
     };
     const Spoil spoils[] = {
-        {"kind 9", 0, false, 9},          {"kind 0", 0, false, 0},
-        {"zoom 0", 4, true, 0.0f},        {"fov negative", 8, true, -1.0f},
-        {"fill mode 4", 13, false, 4},    {"selection mode 7", 54, false, 7},
-        {"zoom NaN", 4, true, std::numeric_limits<float>::quiet_NaN()},
+        {"kind 9", 0, false, 9},
+        {"kind 0", 0, false, 0},
+        {"fill mode 4", 13, false, 4},
+        {"selection mode 7", 54, false, 7},
     };
     for (const Spoil& spoil : spoils) {
         SCOPED_TRACE(spoil.what);
@@ -120,9 +120,60 @@ TEST(ViewBlocks, ABadBlockFailsTheLoadAndKeepsTheSceneAndCameras)
         EXPECT_EQ(scene.stage.Document().m_Objects.GetCount(), objects);
         EXPECT_EQ(scene.views[0]->m_Eye, D3DXVECTOR3(0, 10, 0.5f)) << "no view takes a block of a failed load";
     }
-    // The eye on the target.
-    Bytes bad = good;
-    std::memcpy(bad.data() + BlockOffset(bad, 1) + 30, bad.data() + BlockOffset(bad, 1) + 42, 12);
-    EXPECT_FALSE(viewtest::LoadSceneBytes(scene.stage.Document(), bad));
     EXPECT_TRUE(viewtest::LoadSceneBytes(scene.stage.Document(), good));
+}
+
+// A camera no view can look through costs the file only that camera: the
+// scene and the block's other settings load, and the view starts as its
+// kind starts.
+TEST(ViewBlocks, ABlockWhoseCameraCannotBeFormedOpensWithItsKindsStartCamera)
+{
+    FourViews scene;
+    scene.stage.Document().AddObject(viewtest::MakeSquare(1.0f));
+    scene.views[1]->SetViewKind(ViewKindUser, nullptr);
+    scene.views[1]->m_bWireOverlay = true;
+    const ViewCamera userStart = scene.views[1]->GetCamera();
+    scene.views[1]->m_Eye = D3DXVECTOR3(1, 2, 3);
+    scene.views[1]->m_Target = D3DXVECTOR3(1, 2, 4);
+    scene.views[1]->m_Zoom = 3.0f;
+    Bytes good = viewtest::SaveSceneBytes(scene.stage.Document());
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+
+    struct Spoil {
+        const char* what;
+        std::size_t offset;
+        float value;
+    };
+    const Spoil spoils[] = {
+        {"zoom 0", 4, 0.0f},           {"zoom NaN", 4, nan},
+        {"fov negative", 8, -1.0f},    {"up zero", 18, 0.0f},
+        {"eye infinite", 34, std::numeric_limits<float>::infinity()},
+        {"eye on target", 38, 4.0f},   {"eye beyond reach", 30, 5.0e7f},
+    };
+    for (const Spoil& spoil : spoils) {
+        SCOPED_TRACE(spoil.what);
+        Bytes bad = good;
+        const std::size_t block = BlockOffset(bad, 1);
+        PutFloat(bad, block + spoil.offset, spoil.value);
+        if (spoil.offset == 18) {
+            PutFloat(bad, block + 22, 0.0f);
+            PutFloat(bad, block + 26, 0.0f);
+        }
+        scene.stage.Document().AddObject(viewtest::MakeSquare(2.0f));
+        ASSERT_TRUE(viewtest::LoadSceneBytes(scene.stage.Document(), bad));
+        EXPECT_EQ(scene.stage.Document().m_Objects.GetCount(), 1) << "the file's scene is in";
+        CMyOrbelView* user = scene.views[1];
+        EXPECT_EQ(user->m_Kind, ViewKindUser);
+        EXPECT_TRUE(user->m_bWireOverlay) << "only the camera starts again";
+        EXPECT_EQ(user->m_Eye, userStart.eye);
+        EXPECT_EQ(user->m_Target, userStart.target);
+        EXPECT_EQ(user->m_Up, userStart.up);
+        EXPECT_EQ(user->m_Zoom, userStart.zoom);
+        EXPECT_EQ(user->m_FieldOfView, userStart.fieldOfView);
+        EXPECT_EQ(scene.views[0]->m_Eye, D3DXVECTOR3(0, 10, 0)) << "the other views take their blocks";
+        Bytes again = viewtest::SaveSceneBytes(scene.stage.Document());
+        ViewBlockBytes written{};
+        std::memcpy(written.data(), again.data() + BlockOffset(again, 1), written.size());
+        EXPECT_TRUE(IsValidViewBlock(DecodeViewBlock(written))) << "and the file written next is sound";
+    }
 }
