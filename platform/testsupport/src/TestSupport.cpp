@@ -240,6 +240,7 @@ TemporaryUserFolders::TemporaryUserFolders() {
         m_root = made;
     std::filesystem::create_directories(ConfigHome());
     std::filesystem::create_directories(DataHome());
+    std::filesystem::create_directories(CacheHome());
     if (const char* c = std::getenv("XDG_CONFIG_HOME")) {
         m_hadConfig = true;
         m_oldConfig = c;
@@ -249,7 +250,12 @@ TemporaryUserFolders::TemporaryUserFolders() {
         m_oldData = d;
     }
     setenv("XDG_CONFIG_HOME", ConfigHome().c_str(), 1);
+    if (const char* c = std::getenv("XDG_CACHE_HOME")) {
+        m_hadCache = true;
+        m_oldCache = c;
+    }
     setenv("XDG_DATA_HOME", DataHome().c_str(), 1);
+    setenv("XDG_CACHE_HOME", CacheHome().c_str(), 1);
 }
 
 TemporaryUserFolders::~TemporaryUserFolders() {
@@ -261,6 +267,10 @@ TemporaryUserFolders::~TemporaryUserFolders() {
         setenv("XDG_DATA_HOME", m_oldData.c_str(), 1);
     else
         unsetenv("XDG_DATA_HOME");
+    if (m_hadCache)
+        setenv("XDG_CACHE_HOME", m_oldCache.c_str(), 1);
+    else
+        unsetenv("XDG_CACHE_HOME");
     std::error_code ec;
     if (!m_root.empty())
         std::filesystem::remove_all(m_root, ec);

@@ -82,8 +82,9 @@ private:
     std::function<void(DWORD)> m_previous;
 };
 
-// A temporary folder used as $XDG_CONFIG_HOME and $XDG_DATA_HOME while it
-// lives, so profile and desktop registration never touch the real home.
+// A temporary folder used as $XDG_CONFIG_HOME, $XDG_DATA_HOME and
+// $XDG_CACHE_HOME while it lives, so profile, desktop registration and the
+// per-user work folders never touch the real home.
 class ORBEL_API TemporaryUserFolders {
 public:
     TemporaryUserFolders();
@@ -93,11 +94,12 @@ public:
     const std::string& Root() const { return m_root; }
     std::string ConfigHome() const { return m_root + "/config"; }
     std::string DataHome() const { return m_root + "/data"; }
+    std::string CacheHome() const { return m_root + "/cache"; }
 
 private:
     std::string m_root;
-    std::string m_oldConfig, m_oldData;
-    bool m_hadConfig = false, m_hadData = false;
+    std::string m_oldConfig, m_oldData, m_oldCache;
+    bool m_hadConfig = false, m_hadData = false, m_hadCache = false;
 };
 
 } // namespace orbel::test
