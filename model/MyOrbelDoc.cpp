@@ -18,7 +18,10 @@ CMyOrbelDoc::~CMyOrbelDoc()
     delete m_pUndoManager;
     m_pUndoManager = nullptr;
     DeleteSceneContents();
-    EmptyTempFolder(m_ProgramDir);
+    if (m_SnapshotDir.IsEmpty())
+        EmptyTempFolder(m_ProgramDir);
+    else
+        EmptyFolder(m_SnapshotDir);
 }
 
 void CMyOrbelDoc::DeleteSceneContents()

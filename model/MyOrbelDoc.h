@@ -24,8 +24,9 @@ public:
     CMyOrbelDoc();
     CMyOrbelDoc(const CMyOrbelDoc&) = delete;
     CMyOrbelDoc& operator=(const CMyOrbelDoc&) = delete;
-    // Frees the scene and empties the folder m_ProgramDir + "Temp" of its
-    // files (nothing at all without a program directory or that folder).
+    // Frees the scene and empties the snapshot folder of its files: the
+    // instance's own folder when one was given, else m_ProgramDir + "Temp"
+    // (nothing at all without a program directory or that folder).
     ~CMyOrbelDoc() override;
 
     BOOL OnNewDocument() override;
@@ -53,8 +54,15 @@ public:
     // repainted now and the document is marked modified.
     void RedrawViews(CView* view = nullptr);
 
-    // Writes the scene to the next "Temp\Un<n>.bin" under the program
-    // directory and records an undo step with that label. Throws the
+    // The folder this running instance keeps its snapshots in (absolute,
+    // ending in '\'; see model/WorkFolders.h). Until one is given they go to
+    // "Temp" under the program directory.
+    void SetSnapshotFolder(const CString& folder) { m_SnapshotDir = folder; }
+    const CString& GetSnapshotFolder() const { return m_SnapshotDir; }
+
+    // Writes the scene to the next "Un<n>.bin" of the snapshot folder (with
+    // the program directory current) and records an undo step with that
+    // label. Throws the
     // framework's file or archive exception (and records nothing) when the
     // snapshot cannot be written.
     void SaveUndoState(const CString& label);
@@ -81,6 +89,8 @@ public:
     BYTE m_BoundsValid;
 
 private:
+    // The snapshot folder's file of that name, as the snapshot steps keep it.
+    CString SnapshotFile(LPCTSTR name) const;
     void DeleteSceneContents();
     // Reads a whole file into `scene` (view blocks go pending in the views).
     void ReadScene(CArchive& ar, cLoadedScene& scene);
@@ -94,4 +104,6 @@ private:
     void WriteViewBlocks(CArchive& ar);
     void ReadViewBlocks(CArchive& ar);
     void ApplyViewBlocks();
+
+    CString m_SnapshotDir;
 };

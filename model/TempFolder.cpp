@@ -23,9 +23,14 @@ bool IsAbsoluteFolder(const CString& path)
 
 void EmptyTempFolder(const CString& programDir)
 {
-    if (!IsAbsoluteFolder(programDir))
+    if (IsAbsoluteFolder(programDir))
+        EmptyFolder(programDir + "Temp\\");
+}
+
+void EmptyFolder(const CString& folder)
+{
+    if (!IsAbsoluteFolder(folder))
         return;
-    const CString folder = programDir + "Temp\\";
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(folder + "*.*", &found);
     if (search == INVALID_HANDLE_VALUE)

@@ -34,7 +34,7 @@ struct UndoEntry {
 // The param of a snapshot step.
 struct UndoFile {
     CMyOrbelDoc* document;
-    CString fileName;  // relative to the program directory, e.g. "Temp\Un7.bin"
+    CString fileName;  // "Temp\Un7.bin" (relative to the program directory) or in the instance's folder
 };
 
 // The function of a snapshot step: CMyOrbelDoc::RestoreUndoState.

@@ -1,4 +1,5 @@
-// Snapshot undo steps: the whole scene in a numbered file under Temp.
+// Snapshot undo steps: the whole scene in a numbered file of the snapshot
+// folder.
 #include "model/LoadedScene.h"
 #include "model/MyOrbelDoc.h"
 
@@ -29,9 +30,14 @@ private:
     bool m_Valid = false;
 };
 
-const char kSwapFileName[] = "Temp\\Uzal.bin";
+const char kSwapFileName[] = "Uzal.bin";
 
 }  // namespace
+
+CString CMyOrbelDoc::SnapshotFile(LPCTSTR name) const
+{
+    return (m_SnapshotDir.IsEmpty() ? CString("Temp\\") : m_SnapshotDir) + name;
+}
 
 void UndoFileProc(INT_PTR param, BOOL discard)
 {
@@ -66,8 +72,9 @@ void CMyOrbelDoc::SaveUndoState(const CString& label)
     if (!EnterProgramDirectory())
         AfxThrowFileException(CFileException::badPath, -1, m_ProgramDir);
 
-    CString fileName;
-    fileName.Format("Temp\\Un%d.bin", m_pUndoManager->NextSnapshotNumber());
+    CString name;
+    name.Format("Un%d.bin", m_pUndoManager->NextSnapshotNumber());
+    const CString fileName = SnapshotFile(name);
     WriteSnapshot(fileName);
 
     UndoEntry entry;
@@ -88,14 +95,15 @@ void CMyOrbelDoc::RestoreUndoState(CMyOrbelDoc* document, UndoFile* file, BOOL d
     CurrentDirectoryGuard guard;
     if (!document->EnterProgramDirectory())
         AfxThrowFileException(CFileException::badPath, -1, document->m_ProgramDir);
-    if (!CopyFileA(file->fileName, kSwapFileName, FALSE))
+    const CString swapFile = document->SnapshotFile(kSwapFileName);
+    if (!CopyFileA(file->fileName, swapFile, FALSE))
         AfxThrowFileException(CFileException::fileNotFound, -1, file->fileName);
 
     // The snapshot is read in full before anything changes: a snapshot that
     // cannot be read leaves the scene and the step's file as they were.
     cLoadedScene scene;
     {
-        CFile swap(kSwapFileName, CFile::modeRead | CFile::typeBinary);
+        CFile swap(swapFile, CFile::modeRead | CFile::typeBinary);
         CArchive ar(&swap, CArchive::load, 4096);
         try {
             document->ReadScene(ar, scene);

@@ -5,6 +5,7 @@
 
 #include <model/ColourScale.h>
 #include <model/MyOrbelDoc.h>
+#include <model/WorkFolders.h>
 
 #include <memory>
 
@@ -22,9 +23,10 @@ void RedrawAllViews(CMyOrbelDoc* document)
 
 void CMainFrame::OnRender()
 {
-    // A name typed without a folder lands in "Images".
+    // A name typed without a folder lands in "Images" (the user's own where
+    // the program's cannot be written).
     ::SetCurrentDirectoryA(m_ProgramDir);
-    ::SetCurrentDirectoryA("Images");
+    ::SetCurrentDirectoryA(RenderFolderOf(m_ProgramDir));
 
     // A new dialog each time: every use starts from an empty name and 800 x 600.
     auto dialog = std::make_unique<cDialogRender>();

@@ -53,6 +53,7 @@ BOOL CMyOrbelApp::InitInstance()
     ParseCommandLine(commandLine);
 
     m_ProgramDir = LocateProgramDirectory();
+    m_pSnapshotFolder = std::make_unique<cSnapshotFolder>(m_ProgramDir);
 
     // A scene named on the command line is opened here, before the document
     // knows the program folder.
@@ -68,8 +69,10 @@ BOOL CMyOrbelApp::InitInstance()
     if (documentTemplate != nullptr) {
         POSITION documents = documentTemplate->GetFirstDocPosition();
         if (documents != nullptr) {
-            if (auto* document = dynamic_cast<CMyOrbelDoc*>(documentTemplate->GetNextDoc(documents)))
+            if (auto* document = dynamic_cast<CMyOrbelDoc*>(documentTemplate->GetNextDoc(documents))) {
                 document->m_ProgramDir = m_ProgramDir;
+                document->SetSnapshotFolder(m_pSnapshotFolder->Path());
+            }
         }
     }
     return TRUE;

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <framework/Afx.h>
+#include <model/WorkFolders.h>
+
+#include <memory>
 
 class CMyOrbelApp : public CWinApp {
 public:
@@ -17,6 +20,9 @@ public:
 
     // The folder of the program's executable, ending in '\'.
     CString m_ProgramDir;
+    // This instance's undo snapshots, claimed at start-up and removed when
+    // the application object goes.
+    std::unique_ptr<cSnapshotFolder> m_pSnapshotFolder;
     // What Direct3D start-up chose; shown by the About box.
     CString m_Direct3DMode;
 
