@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <ostream>
+#include <string>
 
 namespace {
 
@@ -78,6 +80,27 @@ TEST_F(StartupTest, ComesUpInOrderWithSplashTextsViewsAndCreateTools)
     EXPECT_EQ(document->m_pDevice, frame->GetDevice());
     EXPECT_STREQ(document->m_ProgramDir, program.folder.ProgramDirectory());
     EXPECT_TRUE(program.folder.IsCurrentDirectoryTheProgramDirectory());
+}
+
+// The program hands its document a snapshot folder of its own inside "Temp"
+// and takes it away, files and all, when it ends; "Temp" itself stays.
+TEST_F(StartupTest, EachRunKeepsItsSnapshotsInItsOwnFolderInsideTempUntilItEnds)
+{
+    const std::filesystem::path temp = program.folder.Root() / "Temp";
+    std::filesystem::create_directories(temp);
+    ASSERT_TRUE(program.Start());
+    CMyOrbelDoc* document = program.Document();
+    ASSERT_NE(document, nullptr);
+    const std::string folder = static_cast<LPCTSTR>(document->GetSnapshotFolder());
+    const std::string expectedStart = std::string(static_cast<LPCTSTR>(program.folder.ProgramDirectory())) + "Temp\\Orbel-";
+    ASSERT_EQ(folder.rfind(expectedStart, 0), 0u) << folder;
+    document->SaveUndoState("Move");
+    const std::filesystem::path own = temp / folder.substr(expectedStart.size() - 6, 12);
+    EXPECT_TRUE(std::filesystem::exists(own / "Un1.bin"));
+
+    program.Close();
+    EXPECT_FALSE(std::filesystem::exists(own));
+    EXPECT_TRUE(std::filesystem::is_directory(temp));
 }
 
 TEST_F(StartupTest, ModifyTabListsModifyToolsAndDropsTheCurrentTool)
