@@ -197,6 +197,18 @@ void cXImporter::CountMaterials()
     m_MaterialCount = static_cast<UINT>(m_Ranges.size());
 }
 
+void cXImporter::LoadTextureFoundElsewhere(const CString& texture)
+{
+    if (m_pTargetMaterial->m_pTexture != nullptr || m_pDevice == nullptr || texture.IsEmpty())
+        return;
+    const CString found = FindTextureFile(m_Path, texture);
+    if (found == texture)
+        return;
+    IDirect3DTexture8* loaded = nullptr;
+    if (SUCCEEDED(D3DXCreateTextureFromFileA(m_pDevice, found, &loaded)))
+        m_pTargetMaterial->m_pTexture = loaded;
+}
+
 void cXImporter::TransferMaterial()
 {
     const int k = m_NextMaterial;
@@ -212,8 +224,12 @@ void cXImporter::TransferMaterial()
     m_pTargetMaterial->SetName(m_FileName + std::to_string(k).c_str());
     auto* record = new D3DMATERIAL8(m.MatD3D);
     m_pTargetMaterial->SetD3DMaterial(record);
-    const CString texture = FindTextureFile(m_Path, m.pTextureFilename != nullptr ? m.pTextureFilename : "");
+    // The scene keeps the texture name as the file gives it, so that saved
+    // scenes and exports carry no folder of this machine. A texture found
+    // only elsewhere (beside the ".x" file, usually) is loaded from there.
+    const CString texture(m.pTextureFilename != nullptr ? m.pTextureFilename : "");
     m_pTargetMaterial->SetTexture(texture, texture, m_pDevice);
+    LoadTextureFoundElsewhere(texture);
 
     if (!m_Ranges.empty()) {
         const D3DXATTRIBUTERANGE& range = m_Ranges[static_cast<std::size_t>(k)];

@@ -34,6 +34,7 @@ private:
     void CopyGeometry();
     void CountMaterials();
     void TransferMaterial();
+    void LoadTextureFoundElsewhere(const CString& texture);
 
     IDirect3DDevice8* m_pDevice = nullptr;
     CString m_Path;
