@@ -22,6 +22,14 @@ struct Token {
     std::string_view text;  // names and strings; in text files also the spelling of a number
 };
 
+// A double as the nearest float, infinity past the float range (where a
+// plain conversion is undefined).
+inline float NarrowFloat(double d) {
+    if (d > std::numeric_limits<float>::max()) return std::numeric_limits<float>::infinity();
+    if (d < -std::numeric_limits<float>::max()) return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(d);
+}
+
 // Text files: "//" and "#" comments, any white space and line ends,
 // "<...>" identifiers, quoted strings taken as they stand.
 class TextLexer {
@@ -92,7 +100,7 @@ public:
             double wide = 0;
             const auto [wideNext, wideError] = std::from_chars(p_, end_, wide);
             if (wideError != std::errc() && wideError != std::errc::result_out_of_range) return false;
-            value = static_cast<float>(wide);
+            value = NarrowFloat(wide);
             p_ = wideNext;
             return true;
         }
@@ -118,9 +126,7 @@ private:
     // runtimes printed after "1." for non-finite values, when `at` is on
     // one that follows such a "digits." word; 0 otherwise.
     std::size_t OldStyleSuffix(const char* at) const {
-        if (at == end_ || *at != '#') return 0;
-        const char* word = at;
-        if (word - 2 < begin_ || word[-1] != '.' || !IsDigit(word[-2])) return 0;
+        if (at == end_ || *at != '#' || at - begin_ < 2 || at[-1] != '.' || !IsDigit(at[-2])) return 0;
         for (const char* kind : {"QNAN", "SNAN", "IND", "INF"}) {
             const std::size_t n = std::strlen(kind);
             if (static_cast<std::size_t>(end_ - at) > n && std::memcmp(at + 1, kind, n) == 0) {
@@ -268,7 +274,7 @@ public:
 
     bool ReadFloat(float& value) {
         if (!NextValue()) return false;
-        value = listKind_ == kIntegerList ? static_cast<float>(Load32(p_)) : static_cast<float>(LoadFloat(p_));
+        value = listKind_ == kIntegerList ? static_cast<float>(Load32(p_)) : NarrowFloat(LoadFloat(p_));
         Advance();
         return true;
     }

@@ -255,11 +255,12 @@ TEST(XFileReader, NothingNonFiniteLeavesTheReader) {
                            mesh))
             << matrix;
     }
-    // NaN bit patterns in a binary file.
+    // NaN bit patterns in binary files, and a double past the float range.
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    for (int floatBytes : {4, 8}) {
-        BinaryX file(floatBytes);
-        file.Name("Mesh").Open().Ints({3}).Floats({0, 0, 0, 1, 0, 0, 0, 1, nan}).Ints({1, 3, 0, 1, 2}).Close();
+    for (int floatBytes : {4, 8, 0}) {
+        BinaryX file(floatBytes == 0 ? 8 : floatBytes);
+        file.Name("Mesh").Open().Ints({3}).Floats({0, 0, 0, 1, 0, 0, 0, 1, floatBytes == 0 ? 1e300 : nan});
+        file.Ints({1, 3, 0, 1, 2}).Close();
         XMeshData mesh;
         EXPECT_FALSE(ReadX(file.Bytes(), mesh)) << floatBytes;
     }
