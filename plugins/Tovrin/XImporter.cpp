@@ -4,8 +4,10 @@
 
 #include <model/Material.h>
 #include <model/Objekt3D.h>
+#include <plugins/common/MeshConversion.h>
 #include <plugins/common/PluginLibrary.h>
 
+#include <algorithm>
 #include <string>
 
 ORBEL_PLUGIN_LIBRARY(cXImporter, ResourceTables{})
@@ -17,6 +19,15 @@ const char* const kUndoLabel = "Import from .x";
 
 constexpr DWORD kSortFlags = D3DXMESHOPT_COMPACT | D3DXMESHOPT_ATTRSORT;
 constexpr DWORD kCacheFlags = D3DXMESHOPT_COMPACT | D3DXMESHOPT_ATTRSORT | D3DXMESHOPT_VERTEXCACHE;
+
+// Face attributes in the form the run builder takes: material + 1, with 0
+// for the object's own colour.
+constexpr DWORD kObjectColour = 0;
+
+DWORD AttributeOfMaterial(int material)
+{
+    return static_cast<DWORD>(material + 1);
+}
 
 template <class T>
 void ReleaseAndClear(T*& held)
@@ -57,6 +68,7 @@ void cXImporter::Reset()
     m_MaterialCount = 0;
     m_NextMaterial = 0;
     m_Ranges.clear();
+    m_FaceAttributes.clear();
     ReleaseAndClear(m_pMaterialBuffer);
     ReleaseAndClear(m_pMesh);
 }
@@ -197,6 +209,18 @@ void cXImporter::CountMaterials()
     m_MaterialCount = static_cast<UINT>(m_Ranges.size());
 }
 
+void cXImporter::LoadTextureFoundElsewhere(const CString& texture)
+{
+    if (m_pTargetMaterial->m_pTexture != nullptr || m_pDevice == nullptr || texture.IsEmpty())
+        return;
+    const CString found = FindTextureFile(m_Path, texture);
+    if (found == texture)
+        return;
+    IDirect3DTexture8* loaded = nullptr;
+    if (SUCCEEDED(D3DXCreateTextureFromFileA(m_pDevice, found, &loaded)))
+        m_pTargetMaterial->m_pTexture = loaded;
+}
+
 void cXImporter::TransferMaterial()
 {
     const int k = m_NextMaterial;
@@ -212,24 +236,38 @@ void cXImporter::TransferMaterial()
     m_pTargetMaterial->SetName(m_FileName + std::to_string(k).c_str());
     auto* record = new D3DMATERIAL8(m.MatD3D);
     m_pTargetMaterial->SetD3DMaterial(record);
-    const CString texture = FindTextureFile(m_Path, m.pTextureFilename != nullptr ? m.pTextureFilename : "");
+    // The scene keeps the texture name as the file gives it, so that saved
+    // scenes and exports carry no folder of this machine. A texture found
+    // only elsewhere (beside the ".x" file, usually) is loaded from there.
+    const CString texture(m.pTextureFilename != nullptr ? m.pTextureFilename : "");
     m_pTargetMaterial->SetTexture(texture, texture, m_pDevice);
+    LoadTextureFoundElsewhere(texture);
 
+    // The faces' materials are gathered here and the runs made once after
+    // the last material: setting them face by face walks the run list for
+    // every face, which a mesh left unsorted (one that failed validation)
+    // makes as long as the mesh.
+    const DWORD faces = m_pMesh->GetNumFaces();
+    m_FaceAttributes.resize(faces, kObjectColour);
+    const DWORD attribute = AttributeOfMaterial(m_MaterialIndex);
     if (!m_Ranges.empty()) {
         const D3DXATTRIBUTERANGE& range = m_Ranges[static_cast<std::size_t>(k)];
-        for (DWORD i = 0; i < range.FaceCount; ++i)
-            m_pTarget->SetFaceMaterial(static_cast<int>(range.FaceStart + i), m_MaterialIndex);
+        for (DWORD i = 0; i < range.FaceCount && range.FaceStart + i < faces; ++i)
+            m_FaceAttributes[range.FaceStart + i] = attribute;
     } else {
         DWORD* attributes = nullptr;
         if (SUCCEEDED(m_pMesh->LockAttributeBuffer(0, &attributes))) {
-            for (DWORD face = 0; face < m_pMesh->GetNumFaces(); ++face)
+            for (DWORD face = 0; face < faces; ++face)
                 if (attributes[face] == static_cast<DWORD>(k))
-                    m_pTarget->SetFaceMaterial(static_cast<int>(face), m_MaterialIndex);
+                    m_FaceAttributes[face] = attribute;
             m_pMesh->UnlockAttributeBuffer();
         }
     }
 
     m_NextMaterial = k + 1;
-    if (static_cast<UINT>(m_NextMaterial) == m_MaterialCount)
+    if (static_cast<UINT>(m_NextMaterial) == m_MaterialCount) {
+        WriteRunsFromAttributes(*m_pTarget, m_FaceAttributes.data(),
+                                std::min(static_cast<int>(faces), m_pTarget->GetFaceCount()));
         Reset();
+    }
 }

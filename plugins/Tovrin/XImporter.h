@@ -34,6 +34,7 @@ private:
     void CopyGeometry();
     void CountMaterials();
     void TransferMaterial();
+    void LoadTextureFoundElsewhere(const CString& texture);
 
     IDirect3DDevice8* m_pDevice = nullptr;
     CString m_Path;
@@ -48,4 +49,7 @@ private:
     // The attribute ranges that name a material of the file, in table order:
     // material k of the import takes its data and its faces from range k.
     std::vector<D3DXATTRIBUTERANGE> m_Ranges;
+    // Each face's material as the transfers so far gave it (see
+    // WriteRunsFromAttributes), made into runs after the last one.
+    std::vector<DWORD> m_FaceAttributes;
 };

@@ -80,6 +80,24 @@ bool ReadHeader(FileBytes f, Header& h) {
     return true;
 }
 
+// True when the codes from `at` end in the end-of-bitmap code with every
+// run they name inside the file.
+bool CompleteRle(FileBytes f, std::size_t at, bool four) {
+    while (at + 1 < f.size()) {
+        const BYTE count = f[at], value = f[at + 1];
+        at += 2;
+        if (count > 0 || value == 0) continue;
+        if (value == 1) return true;
+        if (value == 2) {
+            at += 2;
+        } else {
+            const std::size_t bytes = four ? (value + 1u) / 2u : value;
+            at += bytes + (bytes & 1u);
+        }
+    }
+    return false;
+}
+
 bool DecodeRle(FileBytes f, std::size_t at, const Header& h, const std::array<std::uint32_t, 256>& palette,
                int paletteSize, DecodedImage& image) {
     const bool four = h.compression == kRle4;
@@ -138,7 +156,7 @@ bool DecodeBmp(FileBytes f, DecodedImage& image) {
     const bool topDown = h.height < 0;
     const long long height = topDown ? -h.height : h.height;
     if (topDown && (h.compression == kRle8 || h.compression == kRle4)) return false;
-    if (!image.Allocate(h.width, height)) return false;
+    if (h.width < 1 || height < 1 || h.width > kMaxImageDimension || height > kMaxImageDimension) return false;
 
     const bool rle = (h.compression == kRle8 && h.bpp == 8) || (h.compression == kRle4 && h.bpp == 4);
     const bool fields = h.compression == kBitFields || h.compression == kAlphaBitFields;
@@ -160,10 +178,14 @@ bool DecodeBmp(FileBytes f, DecodedImage& image) {
         paletteSize = static_cast<int>(colors);
     }
     if (pixelsAt >= f.size()) return false;
-    if (rle) return DecodeRle(f, pixelsAt, h, palette, paletteSize, image);
+    // Nothing is allocated before the file is known to hold its pixels (or,
+    // run-length coded, a complete list of codes).
+    if (rle) return CompleteRle(f, pixelsAt, h.compression == kRle4) && image.Allocate(h.width, height) &&
+                    DecodeRle(f, pixelsAt, h, palette, paletteSize, image);
 
-    const std::size_t rowBytes = ((static_cast<std::size_t>(image.width) * static_cast<std::size_t>(h.bpp) + 31) / 32) * 4;
-    if (pixelsAt + rowBytes * static_cast<std::size_t>(image.height) > f.size()) return false;
+    const std::size_t rowBytes = ((static_cast<std::size_t>(h.width) * static_cast<std::size_t>(h.bpp) + 31) / 32) * 4;
+    if (pixelsAt + rowBytes * static_cast<std::size_t>(height) > f.size() || !image.Allocate(h.width, height))
+        return false;
 
     Field red, green, blue, alpha;
     if (h.bpp == 16) {

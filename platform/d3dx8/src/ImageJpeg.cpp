@@ -5,6 +5,7 @@
 #include "ImageCodecs.h"
 
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 
 #include <jpeglib.h>
@@ -23,13 +24,25 @@ struct ErrorManager {
 
 void Silent(j_common_ptr) {}
 
+// Whether the file is long enough for the blocks its header promises, so
+// that no memory is taken for an image the data cannot fill. Huffman codes
+// spend at least one bit on every block's DC value; arithmetic coding has
+// no such floor.
+bool CanHoldBlocks(const jpeg_decompress_struct& info, std::size_t fileSize) {
+    if (info.arith_code) return true;
+    std::uint64_t blocks = 0;
+    for (int c = 0; c < info.num_components; ++c)
+        blocks += std::uint64_t{info.comp_info[c].width_in_blocks} * info.comp_info[c].height_in_blocks;
+    return blocks / 8 <= fileSize;
+}
+
 // Header, size check, then the scanlines into `image`, whose pixels were
 // allocated before any jump could happen past them.
-bool ReadScanlines(jpeg_decompress_struct& info, DecodedImage& image, std::vector<BYTE>& row) {
+bool ReadScanlines(jpeg_decompress_struct& info, std::size_t fileSize, DecodedImage& image, std::vector<BYTE>& row) {
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return false;
     info.out_color_space = JCS_RGB;
     if (info.image_width < 1 || info.image_height < 1 || info.image_width > kMaxImageDimension ||
-        info.image_height > kMaxImageDimension)
+        info.image_height > kMaxImageDimension || !CanHoldBlocks(info, fileSize))
         return false;
     jpeg_start_decompress(&info);
     if (info.output_components != 3 || !image.Allocate(info.output_width, info.output_height)) return false;
@@ -68,7 +81,7 @@ bool DecodeJpeg(FileBytes f, DecodedImage& image) {
     jpeg_mem_src(&info, f.data(), static_cast<unsigned long>(f.size()));
     // Damaged data only warns (and is filled in grey); such a file is not
     // the picture it claims to be.
-    const bool ok = ReadScanlines(info, image, row) && errors.base.num_warnings == 0;
+    const bool ok = ReadScanlines(info, f.size(), image, row) && errors.base.num_warnings == 0;
     jpeg_destroy_decompress(&info);
     image.hasAlpha = false;
     return ok;

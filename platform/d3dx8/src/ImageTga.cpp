@@ -23,9 +23,15 @@ bool DecodeTga(FileBytes f, DecodedImage& image) {
         return false;
     const std::size_t mapBytes = colorMapType == 1 ? mapLength * static_cast<std::size_t>((mapEntryBits + 7) / 8) : 0;
     std::size_t at = kHeader + idLength + mapBytes;
-    if (at > f.size() || !image.Allocate(width, height)) return false;
-
+    if (at > f.size() || width < 1 || height < 1) return false;
     const std::size_t bytesPerPixel = static_cast<std::size_t>(bpp / 8);
+    // The pixels must fit in what is left of the file before any memory is
+    // taken for them: one packet of a header byte and a pixel holds 128
+    // pixels at most.
+    const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    const std::size_t least = imageType == 2 ? pixels * bytesPerPixel : (pixels + 127) / 128 * (1 + bytesPerPixel);
+    if (least > f.size() - at || !image.Allocate(width, height)) return false;
+
     const bool topOrigin = (descriptor & 0x20) != 0;
     const bool rightOrigin = (descriptor & 0x10) != 0;
     image.hasAlpha = bpp == 32;

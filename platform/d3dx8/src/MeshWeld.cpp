@@ -1,4 +1,4 @@
-// Welding of vertices that are exact duplicates.
+// Welding of vertices that are exact duplicates and meet across an edge.
 #include "MeshBase.h"
 #include "MeshBuffer.h"
 
@@ -61,6 +61,57 @@ std::vector<BYTE> ComparableVertices(const MeshData& mesh) {
     return bytes;
 }
 
+// Lowest vertex of each set, the sets joined with `Join`.
+class VertexSets {
+public:
+    explicit VertexSets(DWORD count) : parent_(count) { std::iota(parent_.begin(), parent_.end(), 0u); }
+    DWORD Find(DWORD v) {
+        while (parent_[v] != v) v = parent_[v] = parent_[parent_[v]];
+        return v;
+    }
+    void Join(DWORD a, DWORD b) {
+        a = Find(a);
+        b = Find(b);
+        if (a != b) parent_[std::max(a, b)] = std::min(a, b);
+    }
+
+private:
+    std::vector<DWORD> parent_;
+};
+
+// Which vertex each one is welded into: an exact duplicate joins another
+// only where their faces meet across an edge (by the adjacency), so the
+// copies that D3DXCleanMesh made of a bow-tie vertex, whose fans share no
+// edge, stay apart. A vertex no face uses joins the first of its duplicates.
+// `duplicate` numbers the groups of exact duplicates.
+std::vector<DWORD> WeldRoots(const MeshData& mesh, const std::vector<unsigned int>& duplicate, const DWORD* adjacency) {
+    const DWORD vertices = mesh.NumVertices();
+    const DWORD faces = mesh.NumFaces();
+    VertexSets sets(vertices);
+    std::vector<bool> used(vertices, false);
+    for (WORD i : mesh.indices) used[i] = true;
+    for (DWORD f = 0; f < faces; ++f) {
+        for (DWORD e = 0; e < 3; ++e) {
+            const DWORD g = adjacency[f * 3 + e];
+            if (g >= faces) continue;
+            const DWORD ends[2] = {mesh.indices[f * 3 + e], mesh.indices[f * 3 + (e + 1) % 3]};
+            for (DWORD k = 0; k < 3; ++k) {
+                const DWORD other = mesh.indices[g * 3 + k];
+                for (DWORD end : ends)
+                    if (duplicate[other] == duplicate[end]) sets.Join(end, other);
+            }
+        }
+    }
+    std::vector<DWORD> firstOfGroup(vertices, kNoFace);
+    for (DWORD v = 0; v < vertices; ++v)
+        if (firstOfGroup[duplicate[v]] == kNoFace) firstOfGroup[duplicate[v]] = v;
+    for (DWORD v = 0; v < vertices; ++v)
+        if (!used[v]) sets.Join(v, firstOfGroup[duplicate[v]]);
+    std::vector<DWORD> roots(vertices);
+    for (DWORD v = 0; v < vertices; ++v) roots[v] = sets.Find(v);
+    return roots;
+}
+
 }  // namespace
 }  // namespace orbel::d3dx8
 
@@ -79,15 +130,29 @@ HRESULT D3DXWeldVertices(ID3DXMesh* pMesh, D3DXWELDEPSILONS* pEpsilons, const DW
     try {
         const DWORD vertices = mesh.NumVertices();
         const std::vector<BYTE> comparable = ComparableVertices(mesh);
-        // Without indices every vertex counts, so unused ones stay; new
-        // numbers follow first appearance, so each group keeps its first.
-        std::vector<unsigned int> newOfOld(vertices);
-        const std::size_t unique = meshopt_generateVertexRemap(
-            newOfOld.data(), nullptr, vertices, comparable.empty() ? mesh.vertices.data() : comparable.data(), vertices,
-            mesh.stride);
-        std::vector<DWORD> oldOfNew(unique, kNoFace);
-        for (DWORD v = 0; v < vertices; ++v)
-            if (oldOfNew[newOfOld[v]] == kNoFace) oldOfNew[newOfOld[v]] = v;
+        // Without indices every vertex counts, so unused ones are grouped too.
+        std::vector<unsigned int> duplicate(vertices);
+        meshopt_generateVertexRemap(duplicate.data(), nullptr, vertices,
+                                    comparable.empty() ? mesh.vertices.data() : comparable.data(), vertices,
+                                    mesh.stride);
+        std::vector<DWORD> made;
+        if (!pAdjacencyIn) {
+            made.resize(mesh.indices.size());
+            ComputeAdjacency(mesh, 0.0f, made.data());
+        }
+        const std::vector<DWORD> roots = WeldRoots(mesh, duplicate, pAdjacencyIn ? pAdjacencyIn : made.data());
+        // New numbers follow first appearance, so each welded set keeps its
+        // first (lowest) vertex.
+        std::vector<DWORD> newOfOld(vertices), oldOfNew;
+        for (DWORD v = 0; v < vertices; ++v) {
+            if (roots[v] == v) {
+                newOfOld[v] = static_cast<DWORD>(oldOfNew.size());
+                oldOfNew.push_back(v);
+            } else {
+                newOfOld[v] = newOfOld[roots[v]];
+            }
+        }
+        const std::size_t unique = oldOfNew.size();
 
         // Numbers follow first appearance, so with nothing to join every
         // vertex keeps its own and the arrays stay as they are.

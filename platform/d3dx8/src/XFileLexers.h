@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string_view>
 
 namespace orbel::d3dx8::xfile {
@@ -18,14 +19,22 @@ enum class Tok { End, Error, Name, String, Number, OpenBrace, CloseBrace, Guid, 
 
 struct Token {
     Tok kind = Tok::End;
-    std::string_view text;  // names and strings
+    std::string_view text;  // names and strings; in text files also the spelling of a number
 };
+
+// A double as the nearest float, infinity past the float range (where a
+// plain conversion is undefined).
+inline float NarrowFloat(double d) {
+    if (d > std::numeric_limits<float>::max()) return std::numeric_limits<float>::infinity();
+    if (d < -std::numeric_limits<float>::max()) return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(d);
+}
 
 // Text files: "//" and "#" comments, any white space and line ends,
 // "<...>" identifiers, quoted strings taken as they stand.
 class TextLexer {
 public:
-    TextLexer(const char* begin, const char* end) : p_(begin), end_(end) {}
+    TextLexer(const char* begin, const char* end) : begin_(begin), p_(begin), end_(end) {}
 
     std::size_t Remaining() const { return static_cast<std::size_t>(end_ - p_); }
 
@@ -45,16 +54,15 @@ public:
             std::string_view text;
             return ReadQuoted(text) ? Token{Tok::String, text} : Token{Tok::Error, {}};
         }
-        if (StartsNumber(c)) {
-            ++p_;
-            while (p_ != end_ && (IsNameChar(*p_) || *p_ == '.' || *p_ == '+' || *p_ == '-')) ++p_;
-            return {Tok::Number, {}};
-        }
-        if (IsNameChar(c)) {
+        if (IsWordChar(c)) {
+            // Exporters name things "01_-_Default" or "3DS_Root": a word is
+            // a number only when all of it reads as one.
             const char* start = p_;
-            while (p_ != end_ && (IsNameChar(*p_) || *p_ == '.')) ++p_;
-            const std::string_view name(start, static_cast<std::size_t>(p_ - start));
-            return {name == "template" ? Tok::Template : Tok::Name, name};
+            while (p_ != end_ && IsWordChar(*p_)) ++p_;
+            p_ += OldStyleSuffix(p_);
+            const std::string_view word(start, static_cast<std::size_t>(p_ - start));
+            if (word == "template") return {Tok::Template, word};
+            return {IsNumber(word) ? Tok::Number : Tok::Name, word};
         }
         ++p_;
         return {Tok::Other, {}};
@@ -77,16 +85,22 @@ public:
         return true;
     }
 
+    // Non-finite and out-of-range values are read as they are spelled
+    // (overflow as infinity); what they may reach is the caller's affair.
     bool ReadFloat(float& value) {
         SkipFiller();
         if (p_ != end_ && *p_ == '+') ++p_;
+        if (const std::size_t length = OldStyleFloat(p_, value)) {
+            p_ += length;
+            return true;
+        }
         const auto [next, error] = std::from_chars(p_, end_, value);
         if (error == std::errc::result_out_of_range) {
             // Denormals and overflow still name a value; take the nearest.
             double wide = 0;
             const auto [wideNext, wideError] = std::from_chars(p_, end_, wide);
             if (wideError != std::errc() && wideError != std::errc::result_out_of_range) return false;
-            value = static_cast<float>(wide);
+            value = NarrowFloat(wide);
             p_ = wideNext;
             return true;
         }
@@ -105,7 +119,53 @@ private:
         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
                static_cast<unsigned char>(c) >= 0x80;
     }
-    static bool StartsNumber(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.'; }
+    static bool IsWordChar(char c) { return IsNameChar(c) || c == '.' || c == '+'; }
+    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+    // Length of the "#QNAN0", "#IND00", "#INF00" or "#SNAN0" that older
+    // runtimes printed after "1." for non-finite values, when `at` is on
+    // one that follows such a "digits." word; 0 otherwise.
+    std::size_t OldStyleSuffix(const char* at) const {
+        if (at == end_ || *at != '#' || at - begin_ < 2 || at[-1] != '.' || !IsDigit(at[-2])) return 0;
+        for (const char* kind : {"QNAN", "SNAN", "IND", "INF"}) {
+            const std::size_t n = std::strlen(kind);
+            if (static_cast<std::size_t>(end_ - at) > n && std::memcmp(at + 1, kind, n) == 0) {
+                const char* q = at + 1 + n;
+                while (q != end_ && IsDigit(*q)) ++q;
+                return static_cast<std::size_t>(q - at);
+            }
+        }
+        return 0;
+    }
+
+    // An old-style spelling at `at` ("-1.#IND00", "1.#INF00"): its value
+    // and length, or 0 when there is none.
+    std::size_t OldStyleFloat(const char* at, float& value) const {
+        const char* q = at;
+        const bool negative = q != end_ && *q == '-';
+        if (negative) ++q;
+        const char* digits = q;
+        while (q != end_ && IsDigit(*q)) ++q;
+        if (q == digits || q == end_ || *q != '.') return 0;
+        ++q;
+        const std::size_t suffix = OldStyleSuffix(q);
+        if (suffix == 0) return 0;
+        if (q[1] == 'I' && q[2] == 'N' && q[3] == 'F') {
+            value = negative ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
+        } else {
+            value = std::numeric_limits<float>::quiet_NaN();
+        }
+        return static_cast<std::size_t>(q - at) + suffix;
+    }
+
+    bool IsNumber(std::string_view word) const {
+        float value = 0;
+        if (!word.empty() && word.front() == '+') word.remove_prefix(1);
+        if (OldStyleFloat(word.data(), value) == word.size() && !word.empty()) return true;
+        double wide = 0;
+        const auto [next, error] = std::from_chars(word.data(), word.data() + word.size(), wide);
+        return (error == std::errc() || error == std::errc::result_out_of_range) && next == word.data() + word.size();
+    }
 
     void SkipFiller() {
         while (p_ != end_) {
@@ -135,6 +195,7 @@ private:
         return true;
     }
 
+    const char* begin_;
     const char* p_;
     const char* end_;
 };
@@ -213,7 +274,7 @@ public:
 
     bool ReadFloat(float& value) {
         if (!NextValue()) return false;
-        value = listKind_ == kIntegerList ? static_cast<float>(Load32(p_)) : static_cast<float>(LoadFloat(p_));
+        value = listKind_ == kIntegerList ? static_cast<float>(Load32(p_)) : NarrowFloat(LoadFloat(p_));
         Advance();
         return true;
     }

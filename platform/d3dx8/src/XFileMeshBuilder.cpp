@@ -162,6 +162,60 @@ private:
     std::unordered_map<std::uint64_t, std::uint32_t> split_;
 };
 
+bool Finite(const float* v, int n) {
+    for (int i = 0; i < n; ++i)
+        if (!std::isfinite(v[i])) return false;
+    return true;
+}
+
+// The unit normal of a triangle, as D3DXComputeNormals turns it; zero for a
+// degenerate one.
+void FaceNormal(const XMeshData& mesh, std::size_t face, float (&out)[3]) {
+    const float* p[3];
+    for (int c = 0; c < 3; ++c) p[c] = mesh.vertices[mesh.indices[face * 3 + static_cast<std::size_t>(c)]].position;
+    const double e1[3] = {double{p[1][0]} - p[0][0], double{p[1][1]} - p[0][1], double{p[1][2]} - p[0][2]};
+    const double e2[3] = {double{p[2][0]} - p[0][0], double{p[2][1]} - p[0][1], double{p[2][2]} - p[0][2]};
+    const double n[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
+    const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    for (int k = 0; k < 3; ++k) out[k] = length > 0 && std::isfinite(length) ? static_cast<float>(n[k] / length) : 0.0f;
+}
+
+// Nothing non-finite leaves the reader: a position that is not a number
+// (from the file or from its frames) fails the file, a normal that is not
+// becomes the normal of the first face using its vertex, a texture
+// coordinate 0, a material value 0.
+bool MakeFinite(XMeshData& mesh) {
+    std::vector<bool> badNormal(mesh.vertices.size(), false);
+    bool anyBadNormal = false;
+    for (std::size_t i = 0; i < mesh.vertices.size(); ++i) {
+        XVertex& v = mesh.vertices[i];
+        if (!Finite(v.position, 3)) return false;
+        for (float& f : v.uv)
+            if (!std::isfinite(f)) f = 0;
+        if (!Finite(v.normal, 3)) {
+            badNormal[i] = true;
+            anyBadNormal = true;
+            v.normal[0] = v.normal[1] = v.normal[2] = 0;
+        }
+    }
+    if (anyBadNormal) {
+        for (std::size_t face = 0; face < mesh.FaceCount(); ++face) {
+            for (std::size_t c = 0; c < 3; ++c) {
+                const std::uint32_t index = mesh.indices[face * 3 + c];
+                if (!badNormal[index]) continue;
+                FaceNormal(mesh, face, mesh.vertices[index].normal);
+                badNormal[index] = false;
+            }
+        }
+    }
+    for (XMaterial& m : mesh.materials) {
+        for (float* f : {&m.diffuse[0], &m.diffuse[1], &m.diffuse[2], &m.diffuse[3], &m.power, &m.specular[0],
+                         &m.specular[1], &m.specular[2], &m.emissive[0], &m.emissive[1], &m.emissive[2]})
+            if (!std::isfinite(*f)) *f = 0;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool BuildMesh(const ParsedFile& file, XMeshData& mesh) {
@@ -184,6 +238,10 @@ bool BuildMesh(const ParsedFile& file, XMeshData& mesh) {
             mesh = XMeshData{};
             return false;
         }
+    }
+    if (!MakeFinite(mesh)) {
+        mesh = XMeshData{};
+        return false;
     }
     return true;
 }

@@ -52,7 +52,9 @@ struct ParsedFile {
 // Applies each mesh's frames, splits vertices whose corners carry different
 // normals, fans polygons into triangles (dropping those of fewer than three
 // corners) and concatenates meshes and materials. False when the normals do
-// not match the faces they belong to.
+// not match the faces they belong to, or when a position is not finite;
+// other values that are not finite are replaced (normals by the face
+// normal, texture coordinates and material values by 0).
 bool BuildMesh(const ParsedFile& file, XMeshData& mesh);
 
 }  // namespace orbel::d3dx8::xfile

@@ -9,13 +9,20 @@
 #include <algorithm>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace orbel::d3dx8 {
 namespace xfile {
 namespace {
 
-// Nesting deeper than this is no file an exporter wrote.
+// Frames nest as deep as a rig's bones; they are read with a stack of their
+// own, and deeper than this is no file an exporter wrote.
+constexpr std::size_t kMaxFrameDepth = 10000;
+// Objects inside a mesh nest a few levels; these are read recursively.
 constexpr int kMaxDepth = 64;
+
+// A name or reference target; text files may spell one like a number.
+bool IsName(const Token& t) { return t.kind == Tok::Name || (t.kind == Tok::Number && !t.text.empty()); }
 
 bool SameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -28,23 +35,36 @@ class ObjectReader {
 public:
     ObjectReader(Lexer& lexer, ParsedFile& file) : in_(lexer), file_(file) {}
 
+    // The frames are walked with a stack of the open ones, so hierarchies
+    // of any depth up to kMaxFrameDepth cost no native stack.
     bool ReadFile() {
+        std::vector<int> open;  // frames whose closing brace is still to come
         for (;;) {
             const Token t = in_.Next();
+            const int frame = open.empty() ? -1 : open.back();
             switch (t.kind) {
             case Tok::End:
-                return true;
+                return open.empty();
             case Tok::Template:
-                if (!SkipObject()) return false;
+                if (!open.empty() || !SkipObject()) return false;
                 break;
             case Tok::Name:
-                if (!ReadObject(t.text, -1, nullptr, 0)) return false;
+                if (SameName(t.text, "Frame")) {
+                    std::string_view name;
+                    if (open.size() >= kMaxFrameDepth || !OpenObject(name)) return false;
+                    open.push_back(NewFrame(frame));
+                } else if (!ReadObject(t.text, frame, nullptr, 1)) {
+                    return false;
+                }
                 break;
             case Tok::OpenBrace:
-                if (!SkipBody()) return false;
+                if (open.empty() ? !SkipBody() : !SkipReference()) return false;
+                break;
+            case Tok::CloseBrace:
+                if (open.empty()) return false;
+                open.pop_back();
                 break;
             case Tok::Error:
-            case Tok::CloseBrace:
                 return false;
             default:
                 break;  // loose values between objects carry nothing
@@ -56,7 +76,7 @@ private:
     // `type` was just read; reads the optional name and the opening brace.
     bool OpenObject(std::string_view& name) {
         Token t = in_.Next();
-        if (t.kind == Tok::Name) {
+        if (IsName(t)) {
             name = t.text;
             t = in_.Next();
         }
@@ -117,9 +137,14 @@ private:
         for (;;) {
             const Token t = in_.Next();
             if (t.kind == Tok::CloseBrace) return true;
-            if (t.kind == Tok::Name && target.empty()) target = t.text;
+            if (IsName(t) && target.empty()) target = t.text;
             if (t.kind == Tok::End || t.kind == Tok::Error || t.kind == Tok::OpenBrace) return false;
         }
+    }
+
+    bool SkipReference() {
+        std::string_view target;
+        return ReadReference(target);
     }
 
     bool SkipObject() {
@@ -142,9 +167,13 @@ private:
     bool ReadFrame(int parent, int depth) {
         std::string_view name;
         if (!OpenObject(name)) return false;
+        return ReadChildren(NewFrame(parent), nullptr, depth);
+    }
+
+    int NewFrame(int parent) {
         const int frame = static_cast<int>(file_.frames.size());
         file_.frames.emplace_back().parent = parent;
-        return ReadChildren(frame, nullptr, depth);
+        return frame;
     }
 
     bool ReadMatrix(float (&m)[16]) {

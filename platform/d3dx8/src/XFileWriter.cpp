@@ -3,6 +3,7 @@
 #include "XFileData.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace orbel::d3dx8 {
 namespace {
@@ -15,8 +16,10 @@ public:
         text_.append(s);
         return *this;
     }
-    // Shortest form that reads back to the same float.
+    // Shortest form that reads back to the same float. "nan" and "inf"
+    // are no numbers to the readers of these files: such values go out as 0.
     TextOut& operator<<(float f) {
+        if (!std::isfinite(f)) f = 0.0f;
         char buffer[32];
         const auto result = std::to_chars(buffer, buffer + sizeof buffer, f);
         text_.append(buffer, result.ptr);

@@ -1,6 +1,10 @@
 #include "ImageSamples.h"
 #include "ImageTestSupport.h"
 
+#include "ImageCodecs.h"
+
+#include <zlib.h>
+
 #include <random>
 
 namespace orbel::test {
@@ -57,6 +61,44 @@ TEST_F(ImageTest, HeadersClaimingMoreThanTheFileHoldsFail) {
     // A TGA RLE run past the last pixel, and one of zero width.
     EXPECT_TRUE(Load(Write("run.tga", MakeTga(2, 1, 24, true, true, {0x85, 1, 2, 3}))).empty());
     EXPECT_TRUE(Load(Write("zero.tga", MakeTga(0, 4, 24, false, true, {}))).empty());
+}
+
+TEST(ImageDecoders, HugeHeadersOverLittleDataAreRefusedBeforePixelMemoryIsTaken) {
+    // Each file claims 8192 x 8192 pixels (256 MiB decoded) over a few
+    // bytes; the decoder must refuse it without having allocated them.
+    const auto refused = [](bool (*decode)(d3dx8::FileBytes, d3dx8::DecodedImage&), const Bytes& file) {
+        d3dx8::DecodedImage image;
+        return !decode(file, image) && image.bgra.capacity() == 0;
+    };
+    EXPECT_TRUE(refused(d3dx8::DecodeTga, MakeTga(8192, 8192, 32, false, true, {})));
+    EXPECT_TRUE(refused(d3dx8::DecodeTga, MakeTga(8192, 8192, 32, true, true, Bytes(5000, 0xFF))));
+    EXPECT_TRUE(refused(d3dx8::DecodeBmp, MakeBmp(8192, 8192, 24, 0, {}, Bytes(12, 0))));
+    // Run-length codes that never reach the end-of-bitmap code.
+    EXPECT_TRUE(refused(d3dx8::DecodeBmp, MakeBmp(8192, 8192, 8, 1, {0xFF0000}, Bytes(600, 0xFF))));
+
+    // The 2 x 2 PNG with its header (and header checksum) made 8192 x 8192.
+    Bytes png(std::begin(kPngRgba2x2), std::end(kPngRgba2x2));
+    for (std::size_t at : {16u, 20u}) {
+        png[at] = 0;
+        png[at + 1] = 0;
+        png[at + 2] = 0x20;
+        png[at + 3] = 0;
+    }
+    const uLong crc = crc32(0, png.data() + 12, 17);
+    for (int k = 0; k < 4; ++k) png[29 + static_cast<std::size_t>(k)] = static_cast<unsigned char>(crc >> (24 - 8 * k));
+    EXPECT_TRUE(refused(d3dx8::DecodePng, png));
+
+    // The 16 x 16 JPEG with its frame header made 8192 x 8192.
+    Bytes jpeg(std::begin(kJpegHalves16), std::end(kJpegHalves16));
+    std::size_t frame = 2;
+    while (frame + 1 < jpeg.size() && !(jpeg[frame] == 0xFF && (jpeg[frame + 1] == 0xC0 || jpeg[frame + 1] == 0xC2)))
+        ++frame;
+    ASSERT_LT(frame + 9, jpeg.size());
+    for (std::size_t at : {frame + 5, frame + 7}) {
+        jpeg[at] = 0x20;
+        jpeg[at + 1] = 0;
+    }
+    EXPECT_TRUE(refused(d3dx8::DecodeJpeg, jpeg));
 }
 
 TEST_F(ImageTest, RandomlyDamagedFilesNeverCrash) {

@@ -80,6 +80,25 @@ TEST(MeshWeld, MergesExactDuplicatesOnly) {
     EXPECT_EQ(mesh->GetNumVertices(), 4u);
 }
 
+TEST(MeshWeld, CleanThenWeldKeepsSplitBowTiesApart) {
+    // Two tetrahedra sharing vertex 0 only: a bow-tie of two closed fans.
+    Held<ID3DXMesh> mesh = MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 1}, {-1, 0, 0}, {0, -1, 0}, {-1, -1, -1}},
+                                    {0, 1, 2, 0, 3, 1, 0, 2, 3, 1, 3, 2, 0, 4, 5, 0, 6, 4, 0, 5, 6, 4, 6, 5});
+    std::vector<DWORD> adjacency = AdjacencyOf(mesh.get());
+    EXPECT_LT(D3DXValidMesh(mesh.get(), adjacency.data(), nullptr), 0);
+    Held<ID3DXMesh> clean;
+    ASSERT_EQ(D3DXCleanMesh(mesh.get(), adjacency.data(), clean.out(), adjacency.data(), nullptr), D3D_OK);
+    ASSERT_EQ(clean->GetNumVertices(), 8u);
+    D3DXWELDEPSILONS epsilons{};
+    for (bool given : {true, false}) {
+        ASSERT_EQ(D3DXWeldVertices(clean.get(), &epsilons, given ? adjacency.data() : nullptr, adjacency.data(), nullptr,
+                                   nullptr),
+                  D3D_OK);
+        EXPECT_EQ(clean->GetNumVertices(), 8u) << given;
+        EXPECT_EQ(D3DXValidMesh(clean.get(), adjacency.data(), nullptr), D3D_OK) << given;
+    }
+}
+
 TEST(MeshWeld, WithNothingToJoinTheMeshStaysAndEveryOutputIsFilled) {
     // A lone -0 has no twin: it keeps its sign, and nothing else moves.
     Held<ID3DXMesh> mesh = MakeMesh({{-0.0f, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}}, {0, 1, 2, 0, 2, 3}, {0, 1});

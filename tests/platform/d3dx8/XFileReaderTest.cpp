@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <random>
 
 namespace orbel::test {
@@ -196,6 +198,95 @@ TEST(XFileReader, CountsAndIndicesOutsideTheirRangeFail) {
     for (int i = 0; i < 10000; ++i) deep += "Frame {";
     XMeshData mesh;
     EXPECT_FALSE(ReadX(TextX(deep), mesh));
+}
+
+TEST(XFileReader, NamesThatLookLikeNumbersAreNames) {
+    // Names as 3D exporters write them, and references to them by name.
+    const std::string body =
+        "Material 01_-_Default { 0;0;1;1;; 7; 0;0;0;; 0;0;0;; TextureFilename { \"earth.jpg\"; } }\n"
+        "Material .5 { 1;0;0;1;; 8; 0;0;0;; 0;0;0;; }\n"
+        "Frame 3DS_Root { FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 5,0,0,1;; }\n"
+        " Frame -Node.1 {\n"
+        "  Mesh 1Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 2; 3;0,1,2;, 3;0,2,1;;\n"
+        "   MeshMaterialList { 2; 2; 0, 1;; { 01_-_Default } { .5 } }\n"
+        "  }\n"
+        " }\n"
+        "}\n";
+    XMeshData mesh;
+    ASSERT_TRUE(ReadX(TextX(body), mesh));
+    ASSERT_EQ(mesh.materials.size(), 2u);
+    EXPECT_FLOAT_EQ(mesh.materials[0].power, 7.0f);
+    EXPECT_EQ(mesh.materials[0].texture, "earth.jpg");
+    EXPECT_FLOAT_EQ(mesh.materials[1].power, 8.0f);
+    EXPECT_EQ(mesh.attributes, (std::vector<std::uint32_t>{0, 1}));
+    EXPECT_FLOAT_EQ(mesh.vertices[1].position[0], 6.0f);  // the root frame applied
+}
+
+TEST(XFileReader, NothingNonFiniteLeavesTheReader) {
+    // Old-style spellings of non-finite values, "nan", "inf" and a value
+    // past the float range: positions fail the file, the rest is replaced.
+    const auto triangle = [](const std::string& position, const std::string& normal, const std::string& uv) {
+        return "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;" + position + ";; 1; 3;0,1,2;;\n"
+               " MeshNormals { 2; 0;0;1;, " + normal + ";0;0;; 1; 3;0,1,1;; }\n"
+               " MeshTextureCoords { 3; 0;0;, " + uv + ";1;, 1;1;; }\n"
+               " MeshMaterialList { 1; 1; 0;; Material { 1;1;" + uv + ";1;; 1; 0;0;0;; 0;0;0;; } } }\n";
+    };
+    for (const char* spelling : {"1.#QNAN0", "-1.#IND00", "1.#INF00", "-1.#INF00", "nan", "-inf", "1e39"}) {
+        SCOPED_TRACE(spelling);
+        XMeshData mesh;
+        ASSERT_TRUE(ReadX(TextX(triangle("0", spelling, spelling)), mesh));
+        ASSERT_EQ(mesh.vertices.size(), 3u);
+        for (const auto& v : mesh.vertices) {
+            for (float f : v.normal) EXPECT_TRUE(std::isfinite(f));
+            for (float f : v.uv) EXPECT_TRUE(std::isfinite(f));
+        }
+        // The face normal of the clockwise triangle (0,0,0), (1,0,0), (0,1,0).
+        EXPECT_FLOAT_EQ(mesh.vertices[1].normal[2], 1.0f);
+        EXPECT_EQ(mesh.vertices[1].uv[0], 0.0f);
+        EXPECT_EQ(mesh.materials[0].diffuse[2], 0.0f);
+        EXPECT_FALSE(ReadX(TextX(triangle(spelling, "0", "0")), mesh));
+        EXPECT_TRUE(mesh.vertices.empty());
+    }
+    // Frames that make positions non-finite: all zeros (w becomes 0), a NaN.
+    for (const char* matrix : {"0,0,0,0, 0,0,0,0, 0,0,0,0, 0,0,0,0", "1,0,0,0, 0,1,0,0, 0,0,1,0, 0,1.#QNAN0,0,1"}) {
+        XMeshData mesh;
+        EXPECT_FALSE(ReadX(TextX(std::string("Frame { FrameTransformMatrix { ") + matrix + ";; }\n" +
+                                 triangle("0", "0", "0") + "}\n"),
+                           mesh))
+            << matrix;
+    }
+    // NaN bit patterns in binary files, and a double past the float range.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (int floatBytes : {4, 8, 0}) {
+        BinaryX file(floatBytes == 0 ? 8 : floatBytes);
+        file.Name("Mesh").Open().Ints({3}).Floats({0, 0, 0, 1, 0, 0, 0, 1, floatBytes == 0 ? 1e300 : nan});
+        file.Ints({1, 3, 0, 1, 2}).Close();
+        XMeshData mesh;
+        EXPECT_FALSE(ReadX(file.Bytes(), mesh)) << floatBytes;
+    }
+}
+
+TEST(XFileReader, DeepFrameHierarchiesReadAndHostileDepthsFail) {
+    // A bone chain with its mesh, material list and material at the end,
+    // each frame moving by one along x.
+    const auto chain = [](int frames, bool closed) {
+        std::string body;
+        for (int i = 0; i < frames; ++i) body += "Frame Bone" + std::to_string(i) +
+                                                 " { FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 1,0,0,1;; }\n";
+        body += "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;;\n"
+                " MeshMaterialList { 1; 1; 0;; Material { 1;0;0;1;; 1; 0;0;0;; 0;0;0;; TextureFilename { \"a.bmp\"; } } } }\n";
+        if (closed) body += std::string(static_cast<std::size_t>(frames), '}');
+        return TextX(body);
+    };
+    for (int frames : {70, 1000}) {
+        XMeshData mesh;
+        ASSERT_TRUE(ReadX(chain(frames, true), mesh)) << frames;
+        EXPECT_FLOAT_EQ(mesh.vertices[0].position[0], static_cast<float>(frames));
+        EXPECT_EQ(mesh.materials.at(0).texture, "a.bmp");
+    }
+    XMeshData mesh;
+    EXPECT_FALSE(ReadX(chain(1000, false), mesh));
+    EXPECT_FALSE(ReadX(chain(100000, true), mesh));
 }
 
 TEST(XFileReader, HeadersOutsideTheKnownFormsFail) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace orbel::test {
 namespace {
 
@@ -52,6 +54,32 @@ TEST(XFileWriter, WrittenFilesReadBackExactly) {
     ExpectSameMesh(mesh, back);
     // A material without a texture still names one, empty.
     EXPECT_NE(text.find("\"\";"), std::string::npos);
+}
+
+TEST(XFileWriter, ValuesThatAreNotFiniteAreWrittenAsZero) {
+    XMeshData mesh;
+    mesh.hasNormals = mesh.hasTexCoords = true;
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    for (int i = 0; i < 3; ++i) {
+        d3dx8::XVertex v;
+        v.position[0] = static_cast<float>(i);
+        v.position[1] = i == 2 ? nan : 1.0f;
+        v.normal[2] = i == 1 ? -inf : 1.0f;
+        v.uv[0] = i == 0 ? inf : 0.5f;
+        mesh.vertices.push_back(v);
+    }
+    mesh.indices = {0, 1, 2};
+    mesh.attributes = {0};
+    d3dx8::XMaterial material;
+    material.power = nan;
+    mesh.materials = {material};
+    const std::string text = d3dx8::WriteXFileText(mesh);
+    for (const char* word : {"nan", "inf", "NAN", "INF", "#"}) EXPECT_EQ(text.find(word), std::string::npos) << word;
+    XMeshData back;
+    ASSERT_TRUE(ReadX(XBytes(text.begin(), text.end()), back)) << text;
+    EXPECT_EQ(back.vertices[2].position[1], 0.0f);
+    EXPECT_EQ(back.vertices[1].normal[2], 0.0f);
+    EXPECT_EQ(back.materials[0].power, 0.0f);
 }
 
 TEST(XFileWriter, SamplesSurviveAWriteAndRead) {

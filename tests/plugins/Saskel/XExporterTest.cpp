@@ -135,6 +135,14 @@ TEST_F(XExport, ExportThenImportKeepsGeometryMaterialsAndFaces)
     object->m_Rotation = D3DXVECTOR3(0.3f, 0.2f, 0.1f);
     object->m_Colour[0] = 255;
     SetRuns(*object, {{4, 0}, {1, 2}, {-1, 3}, {4, 5}});
+    // Every vertex a normal of its own, not of unit length after the export.
+    for (INT_PTR i = 0; i < object->m_Vertices.GetSize(); ++i) {
+        MeshVertex& v = object->m_Vertices[i];
+        const float a = 0.4f * static_cast<float>(i);
+        v.nx = std::sin(a);
+        v.ny = std::cos(a);
+        v.nz = 0.5f;
+    }
     const auto expected = FacesByCentre(*object, true);
 
     const std::string path = Export("roundtrip.x");
@@ -159,19 +167,31 @@ TEST_F(XExport, ExportThenImportKeepsGeometryMaterialsAndFaces)
     EXPECT_FLOAT_EQ(materials[6]->m_pMaterial->Power, 6.0f);
     EXPECT_EQ(std::string(materials[6]->GetTextureName()), "");
     EXPECT_FLOAT_EQ(materials[7]->m_pMaterial->Power, 30.0f);
-    // Positions baked into world space within 1e-5 relative.
-    D3DXMATRIX world;
+    // Positions baked into world space within 1e-5 relative; each vertex's
+    // normal turned by the rotation only, its length kept.
+    D3DXMATRIX world, rotation;
     object->GetWorldMatrix(&world);
-    D3DXVECTOR3 first(object->m_Vertices[0].x, object->m_Vertices[0].y, object->m_Vertices[0].z), moved;
-    D3DXVec3TransformCoord(&moved, &first, &world);
-    bool found = false;
-    for (INT_PTR i = 0; i < back->m_Vertices.GetSize() && !found; ++i) {
-        const MeshVertex& v = back->m_Vertices[i];
-        found = std::fabs(v.x - moved.x) <= 1e-5f * std::fabs(moved.x) + 1e-6f &&
+    object->GetRotationMatrix(&rotation);
+    ASSERT_EQ(back->m_Vertices.GetSize(), object->m_Vertices.GetSize());
+    for (INT_PTR k = 0; k < object->m_Vertices.GetSize(); ++k) {
+        const MeshVertex& source = object->m_Vertices[k];
+        D3DXVECTOR3 position(source.x, source.y, source.z), normal(source.nx, source.ny, source.nz), moved, turned;
+        D3DXVec3TransformCoord(&moved, &position, &world);
+        D3DXVec3TransformCoord(&turned, &normal, &rotation);
+        const MeshVertex* found = nullptr;
+        for (INT_PTR i = 0; i < back->m_Vertices.GetSize() && found == nullptr; ++i) {
+            const MeshVertex& v = back->m_Vertices[i];
+            if (std::fabs(v.x - moved.x) <= 1e-5f * std::fabs(moved.x) + 1e-6f &&
                 std::fabs(v.y - moved.y) <= 1e-5f * std::fabs(moved.y) + 1e-6f &&
-                std::fabs(v.z - moved.z) <= 1e-5f * std::fabs(moved.z) + 1e-6f;
+                std::fabs(v.z - moved.z) <= 1e-5f * std::fabs(moved.z) + 1e-6f)
+                found = &v;
+        }
+        ASSERT_NE(found, nullptr) << k;
+        EXPECT_NEAR(found->nx, turned.x, 1e-5f) << k;
+        EXPECT_NEAR(found->ny, turned.y, 1e-5f) << k;
+        EXPECT_NEAR(found->nz, turned.z, 1e-5f) << k;
+        EXPECT_EQ(found->u, source.u) << k;
     }
-    EXPECT_TRUE(found);
 }
 
 TEST_F(XExport, AnObjectWithoutMaterialsGetsTheColourSlotOnly)

@@ -2,6 +2,7 @@
 // mapping and the files the plug-in must survive.
 #include "plugins/testhost/PluginTestHost.h"
 #include "TestData.h"
+#include "support/FreshFolder.h"
 
 #include <model/Material.h>
 #include <model/Objekt3D.h>
@@ -10,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -168,9 +170,61 @@ TEST_F(XImport, MaterialsUsedByNoFaceAreSkippedAndTheOthersKeepTheirColours)
     EXPECT_FLOAT_EQ(Materials()[0]->m_pMaterial->Diffuse.r, 1.0f);
     EXPECT_FLOAT_EQ(Materials()[1]->m_pMaterial->Diffuse.b, 1.0f);
     EXPECT_FLOAT_EQ(Materials()[1]->m_pMaterial->Power, 30.0f);
-    std::vector<int> faces = FaceMaterials(*object);
-    std::sort(faces.begin(), faces.end());
-    EXPECT_EQ(faces, (std::vector<int>{0, 1}));
+    // Each face keeps its own colour: the red face lies right of the
+    // diagonal, the blue one left of it, whatever order the import leaves.
+    const std::vector<int> faces = FaceMaterials(*object);
+    ASSERT_EQ(faces.size(), 2u);
+    for (int f = 0; f < 2; ++f) {
+        float x = 0;
+        for (int c = 0; c < 3; ++c)
+            x += object->m_Vertices[object->m_Indices[f * 3 + c]].x / 3;
+        EXPECT_EQ(faces[static_cast<std::size_t>(f)], x > 0.5f ? 0 : 1) << f;
+    }
+}
+
+TEST_F(XImport, ATextureBesideTheFileLoadsAndTheSceneKeepsItsNameAsWritten)
+{
+    // The ".x" file and its texture in a folder of their own, away from the
+    // current directory; the file names the texture without a folder.
+    const std::filesystem::path folder = orbel::test::MakeFreshFolder("orbel-import-texture-");
+    std::filesystem::copy_file(TestDataPath("x/tiger.bmp"), folder / "earth.bmp");
+    std::ofstream(folder / "globe.x", std::ios::binary)
+        << "xof 0303txt 0032\n"
+           "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;;\n"
+           " MeshMaterialList { 1; 1; 0;; Material { 1;1;1;1;; 5; 0;0;0;; 0;0;0;; TextureFilename { \"earth.bmp\"; } } }\n"
+           "}\n";
+    const std::string where = folder.string();
+    cObjekt3D* object = Import((folder / "globe.x").string());
+    ASSERT_NE(object, nullptr);
+    ASSERT_EQ(Materials().GetSize(), 1);
+    cMaterial& material = *Materials()[0];
+    EXPECT_NE(material.m_pTexture, nullptr);
+    EXPECT_EQ(std::string(material.GetTextureName()), "earth.bmp");
+    EXPECT_EQ(std::string(material.GetTexturePath()).find(where), std::string::npos);
+
+    // Neither a saved scene nor a re-export carries the folder.
+    const std::filesystem::path scene = folder / "scene.f3D";
+    {
+        CFile file(scene.string().c_str(), CFile::modeCreate | CFile::modeWrite);
+        CArchive ar(&file, CArchive::store);
+        host.Document().Serialize(ar);
+        ar.Close();
+        file.Close();
+    }
+    cPlugin* exporter = host.Load("Saskel.dle");
+    ASSERT_NE(exporter, nullptr);
+    const std::filesystem::path exported = folder / "again.x";
+    ASSERT_TRUE(host.ExportFile(exporter, exported.string()));
+    for (const auto& path : {scene, exported}) {
+        std::ifstream in(path, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_NE(bytes.find("earth.bmp"), std::string::npos) << path;
+        EXPECT_EQ(bytes.find(where), std::string::npos) << path;
+    }
+    std::ifstream in(exported, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("\"earth.bmp\""), std::string::npos);
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(XImport, AFileWithoutMaterialsKeepsTheObjectColour)

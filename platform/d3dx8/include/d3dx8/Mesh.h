@@ -228,7 +228,10 @@ ORBEL_API HRESULT D3DXCleanMesh(ID3DXMesh* pMeshIn, const DWORD* pAdjacencyIn, I
                                 DWORD* pAdjacencyOut, ID3DXBuffer** ppErrorsAndWarnings);
 
 // Merges vertices whose data are byte for byte the same (-0 read as +0) into
-// the first of them, in place; the others are removed and the indices
+// the first of them, in place, where their faces meet across an edge of the
+// adjacency (pAdjacencyIn, or one made with epsilon 0): so the copies that
+// D3DXCleanMesh splits off a bow-tie vertex stay apart. A vertex no face
+// uses joins its first duplicate. The others are removed and the indices
 // renumbered. Faces are not moved: pFaceRemap receives the identity. The
 // vertex remap holds, per new vertex, the old vertex's number.
 // pAdjacencyOut (may be pAdjacencyIn) receives adjacency with epsilon 0.
