@@ -57,14 +57,20 @@ public:
     bool hasFocusWindow() const { return ::GetFocus() == m_hwnd; }
 
     void select(int start, int length) {
-        if (hasFocusWindow()) {
-            m_kept = {};
-            if (length > 0) setSelection(start, length);
-            else deselect();
+        m_kept = {};
+        if (length <= 0) {
+            setCursorPosition(start);
+        } else if (hasFocusWindow()) {
+            setSelection(start, length);
         } else {
             m_kept = {start, length};
             deselect();
         }
+    }
+
+    void removeSelection() {
+        m_kept = {};
+        deselect();
     }
 
     KeptSelection selection() const {
@@ -133,7 +139,7 @@ LRESULT editProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         const int length = static_cast<int>(edit->text().size());
         const int start = static_cast<int>(static_cast<LONG_PTR>(wParam));
         const int end = static_cast<int>(lParam);
-        if (start < 0) edit->select(0, 0);
+        if (start < 0) edit->removeSelection();
         else if (end < 0) edit->select(0, length);
         else edit->select(std::min(start, end), std::min(std::abs(end - start), length));
         return 0;
