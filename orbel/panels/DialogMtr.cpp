@@ -15,6 +15,9 @@ constexpr float kByteToComponent = 0.003921569f;  // 1 / 255 as the colours use 
 constexpr float kPercentToComponent = 0.01f;
 constexpr int kSpinLowest = 0;
 constexpr int kSpinHighest = 100;
+// Posted to the panel itself right behind an apply: once it arrives the
+// frame has had that apply.
+constexpr UINT kApplyDelivered = WM_APP + 1;
 
 constexpr char kTextureFilter[] =
     "All Formats |*.bmp;*.jpg;*.tga|JPEG File (*.jpg)|*.jpg|BMP Image File (*.bmp)|*.bmp|"
@@ -83,6 +86,7 @@ BEGIN_MESSAGE_MAP(cDialogMtr, CDialog)
     ON_EN_CHANGE(IDC_MATERIAL_POWER, OnValueChanged)
     ON_BN_CLICKED(IDC_TEXTURE_BROWSE, OnTextureBrowse)
     ON_BN_CLICKED(IDC_TEXTURE_NONE, OnTextureNone)
+    ON_MESSAGE(kApplyDelivered, OnApplyDelivered)
 END_MESSAGE_MAP()
 
 cDialogMtr::cDialogMtr()
@@ -119,6 +123,7 @@ void cDialogMtr::DoDataExchange(CDataExchange* pDX)
 BOOL cDialogMtr::OnInitDialog()
 {
     FlagScope writing(m_WritingControls);
+    m_ApplyWaiting = false;
     CDialog::OnInitDialog();
     // The power's arrows stop at 100 like the alphas'; typed powers up to
     // 500 still pass the check.
@@ -186,7 +191,7 @@ BOOL cDialogMtr::ApplyDialogToMaterial(cMaterial& material)
 void cDialogMtr::OnValueChanged()
 {
     if (!m_WritingControls)
-        PostToFrame(FM_APPLY_MATERIAL);
+        PostApply();
 }
 
 void cDialogMtr::OnDrawItem(int controlId, LPDRAWITEMSTRUCT drawItem)
@@ -235,7 +240,7 @@ void cDialogMtr::ChooseColour(float colour[3])
     colour[0] = GetRValue(chosen);
     colour[1] = GetGValue(chosen);
     colour[2] = GetBValue(chosen);
-    PostToFrame(FM_APPLY_MATERIAL);
+    PostApply();
 }
 
 void cDialogMtr::OnTextureBrowse()
@@ -245,14 +250,31 @@ void cDialogMtr::OnTextureBrowse()
         return;
     m_TexturePath = dialog.GetPathName();
     m_TextureName = dialog.GetFileName();
-    PostToFrame(FM_APPLY_MATERIAL);
+    PostApply();
 }
 
 void cDialogMtr::OnTextureNone()
 {
     m_TexturePath.Empty();
     m_TextureName.Empty();
+    PostApply();
+}
+
+void cDialogMtr::PostApply()
+{
+    // The frame's apply reads every field as it then stands, so changes made
+    // before it runs need no apply of their own; each would refuse a bad
+    // number again, with a message box of its own.
+    if (m_ApplyWaiting || GetSafeHwnd() == nullptr)
+        return;
     PostToFrame(FM_APPLY_MATERIAL);
+    m_ApplyWaiting = PostMessage(kApplyDelivered) != FALSE;
+}
+
+LRESULT cDialogMtr::OnApplyDelivered(WPARAM, LPARAM)
+{
+    m_ApplyWaiting = false;
+    return 0;
 }
 
 void cDialogMtr::PostToFrame(WPARAM code)

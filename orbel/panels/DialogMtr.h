@@ -6,8 +6,10 @@
 // The panel changes no material by itself: every edit posts
 // FM_APPLY_MATERIAL and every swatch paint FM_DRAW_MATERIAL to the main
 // frame, which answers with ApplyDialogToMaterial and DrawMaterialPreview on
-// the material selected in the list. Loading a material into the panel posts
-// no apply, so merely looking at a material never rewrites it.
+// the material selected in the list. Edits made before the frame gets to an
+// apply share it, so one refused number gives one message. Loading a
+// material into the panel posts no apply, so merely looking at a material
+// never rewrites it.
 #pragma once
 
 #include <framework/Afx.h>
@@ -78,12 +80,16 @@ protected:
     afx_msg void OnEmissiveColour();
     afx_msg void OnTextureBrowse();
     afx_msg void OnTextureNone();
+    afx_msg LRESULT OnApplyDelivered(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
     void ChooseColour(float colour[3]);
     void PostToFrame(WPARAM code);
+    // At most one FM_APPLY_MATERIAL waits in the queue at a time.
+    void PostApply();
     void DrawPreviewSphere(const cMaterial& material);
     // Edits that change because the program wrote them post nothing.
     bool m_WritingControls = false;
+    bool m_ApplyWaiting = false;
 };

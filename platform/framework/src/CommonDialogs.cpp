@@ -12,8 +12,10 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -60,17 +62,52 @@ std::vector<FilterEntry> parseFilter(const std::string& filter) {
     return entries;
 }
 
-QString qtFilterOf(const FilterEntry& e) {
-    QString patterns = QString::fromUtf8(e.patterns.c_str());
-    patterns.replace(';', ' ');
-    return QString::fromUtf8(e.description.c_str()).trimmed() + " (" + patterns + ")";
+std::string trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// "*.bmp;*.jpg" or "*.bmp *.jpg" -> "*.bmp *.jpg".
+std::string blankSeparated(const std::string& patterns) {
+    std::string joined;
+    bool gap = false;
+    for (char c : patterns) {
+        if (c == ';' || c == ' ' || c == '\t') {
+            gap = !joined.empty();
+            continue;
+        }
+        if (gap) joined += ' ';
+        gap = false;
+        joined += c;
+    }
+    return joined;
+}
+
+bool samePatterns(const std::string& one, const std::string& two) {
+    const std::string a = blankSeparated(one), b = blankSeparated(two);
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+// The toolkit's dialog filters by the blank-separated patterns in the last
+// parentheses of a label, so they go there exactly once: a description that
+// already ends with them loses that ending first.
+std::string labelOf(const FilterEntry& e) {
+    std::string description = trimmed(e.description);
+    const size_t open = description.rfind('(');
+    if (!description.empty() && description.back() == ')' && open != std::string::npos &&
+        samePatterns(description.substr(open + 1, description.size() - open - 2), e.patterns))
+        description = trimmed(description.substr(0, open));
+    const std::string patterns = "(" + blankSeparated(e.patterns) + ")";
+    return description.empty() ? patterns : description + " " + patterns;
 }
 
 std::optional<FileDialogAnswer> showRealFileDialog(const FileDialogQuestion& q, HWND owner) {
     orbel::EnsureQtApplication();
-    const auto entries = parseFilter(q.filter);
     QStringList filters;
-    for (const auto& e : entries) filters << qtFilterOf(e);
+    for (const auto& label : orbel::FileDialogFilterLabels(q.filter)) filters << QString::fromUtf8(label.c_str());
     QFileDialog dialog(orbel::DialogParentOf(owner));
     dialog.setAcceptMode(q.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(q.open && (q.flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -108,6 +145,12 @@ HWND ownerOf(CWnd* parent) {
 }
 
 }  // namespace
+
+std::vector<std::string> orbel::FileDialogFilterLabels(const std::string& filter) {
+    std::vector<std::string> labels;
+    for (const auto& e : parseFilter(filter)) labels.push_back(labelOf(e));
+    return labels;
+}
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
                          LPCTSTR lpszFilter, CWnd* pParentWnd)

@@ -8,11 +8,41 @@
 #include "ModalFocus.h"
 #include "WindowImpl.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <strings.h>
+#include <vector>
 
 namespace {
+
+// Dialogs whose controls are being read. The message box of a refusal runs
+// the message loop, and whatever that delivers (a posted apply, a click)
+// must not read the same controls again and stack a second refusal.
+std::vector<const CDialog*>& dialogsBeingRead() {
+    static std::vector<const CDialog*> reading;
+    return reading;
+}
+
+class ReadingScope {
+public:
+    explicit ReadingScope(const CDialog* dialog) : m_dialog(dialog) { dialogsBeingRead().push_back(dialog); }
+    ~ReadingScope() {
+        auto& reading = dialogsBeingRead();
+        reading.erase(std::find(reading.begin(), reading.end(), m_dialog));
+    }
+    ReadingScope(const ReadingScope&) = delete;
+    ReadingScope& operator=(const ReadingScope&) = delete;
+
+    static bool IsReading(const CDialog* dialog) {
+        const auto& reading = dialogsBeingRead();
+        return std::find(reading.begin(), reading.end(), dialog) != reading.end();
+    }
+
+private:
+    const CDialog* m_dialog;
+};
 
 bool isPushButton(HWND h) {
     if (!orbel::window::IsLive(h) || strcasecmp(h->className.c_str(), "BUTTON") != 0) return false;
@@ -195,6 +225,9 @@ void CDialog::OnCancel() {
 }
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
+    if (bSaveAndValidate && ReadingScope::IsReading(this)) return FALSE;
+    std::optional<ReadingScope> reading;
+    if (bSaveAndValidate) reading.emplace(this);
     CDataExchange dx(this, bSaveAndValidate);
     try {
         DoDataExchange(&dx);

@@ -1,6 +1,8 @@
 // "EDIT": a single-line text field. EN_CHANGE follows every change of the
 // text, typed or set through WM_SETTEXT, as on Windows; ES_NUMBER accepts
-// digits only.
+// digits only. As on Windows, an edit keeps its selection while another
+// window has the focus but shows it only while it has the focus itself, so
+// two fields never both show one.
 #include "ControlSupport.h"
 
 #include "WindowImpl.h"
@@ -9,6 +11,9 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
+
+#include <algorithm>
+#include <cstdlib>
 
 
 namespace orbel::controls {
@@ -20,6 +25,7 @@ public:
         connect(this, &QLineEdit::textEdited, this, [this] {
             Guard([this] {
                 m_modified = true;
+                m_kept = {};
                 StoreText(m_hwnd, FromQt(text()));
                 NotifyCommand(m_hwnd, EN_UPDATE);
                 NotifyCommand(m_hwnd, EN_CHANGE);
@@ -36,9 +42,52 @@ public:
             setText(ToQt(value));
         }
         m_modified = false;
+        m_kept = {};
         StoreText(m_hwnd, FromQt(text()));
         NotifyCommand(m_hwnd, EN_UPDATE);
         NotifyCommand(m_hwnd, EN_CHANGE);
+    }
+
+    // The selection, start and length, while the edit has no focus.
+    struct KeptSelection {
+        int start = 0;
+        int length = 0;
+    };
+
+    bool hasFocusWindow() const { return ::GetFocus() == m_hwnd; }
+
+    void select(int start, int length) {
+        m_kept = {};
+        if (length <= 0) {
+            setCursorPosition(start);
+        } else if (hasFocusWindow()) {
+            setSelection(start, length);
+        } else {
+            m_kept = {start, length};
+            deselect();
+        }
+    }
+
+    void removeSelection() {
+        m_kept = {};
+        deselect();
+    }
+
+    KeptSelection selection() const {
+        if (!hasFocusWindow() && m_kept.length > 0) return m_kept;
+        if (hasSelectedText()) return {selectionStart(), static_cast<int>(selectedText().size())};
+        return {cursorPosition(), 0};
+    }
+
+    void hideSelection() {
+        if (!hasSelectedText()) return;
+        m_kept = {selectionStart(), static_cast<int>(selectedText().size())};
+        deselect();
+    }
+
+    void showKeptSelection() {
+        if (m_kept.length > 0 && !hasSelectedText()) setSelection(m_kept.start, m_kept.length);
+        m_kept = {};
     }
 
 protected:
@@ -53,6 +102,7 @@ protected:
 
 private:
     HWND m_hwnd;
+    KeptSelection m_kept;
 };
 
 QWidget* makeEdit(HWND h, QWidget* parent, const CREATESTRUCT& cs) {
@@ -86,16 +136,18 @@ LRESULT editProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(FromQt(edit->text()).size());
     case EM_SETSEL: {
+        const int length = static_cast<int>(edit->text().size());
         const int start = static_cast<int>(static_cast<LONG_PTR>(wParam));
         const int end = static_cast<int>(lParam);
-        if (start < 0) edit->deselect();
-        else if (end < 0) edit->selectAll();
-        else edit->setSelection(start, end - start);
+        if (start < 0) edit->removeSelection();
+        else if (end < 0) edit->select(0, length);
+        else edit->select(std::min(start, end), std::min(std::abs(end - start), length));
         return 0;
     }
     case EM_GETSEL: {
-        const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
-        const int end = edit->hasSelectedText() ? edit->selectionEnd() : edit->cursorPosition();
+        const auto shown = edit->selection();
+        const int start = shown.start;
+        const int end = shown.start + shown.length;
         if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(start);
         if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(end);
         return MAKELONG(start, end);
@@ -110,6 +162,12 @@ LRESULT editProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam) h->style |= ES_READONLY;
         else h->style &= ~static_cast<DWORD>(ES_READONLY);
         return TRUE;
+    case WM_KILLFOCUS:
+        edit->hideSelection();
+        return ::DefWindowProc(h, message, wParam, lParam);
+    case WM_SETFOCUS:
+        edit->showKeptSelection();
+        return ::DefWindowProc(h, message, wParam, lParam);
     case EM_GETMODIFY:
         return edit->m_modified ? TRUE : FALSE;
     case EM_SETMODIFY:

@@ -1,6 +1,7 @@
 // Keyboard and mouse state, key codes, accelerators and dropped files.
 #include "WindowState.h"
 
+#include <framework/ControlStyles.h>
 #include <framework/Resources.h>
 #include <framework/WinApp.h>
 #include <framework/Wnd.h>
@@ -81,6 +82,37 @@ private:
     bool m_consumed = false;
 };
 
+// The keys a text field edits its text with: select all, copy, cut, paste,
+// undo and redo, in their Ctrl, Shift and Alt forms.
+bool IsTextEditingKey(UINT key, bool shift, bool control, bool alt) {
+    if (control && !shift && !alt)
+        return key == 'A' || key == 'C' || key == 'V' || key == 'X' || key == 'Z' || key == 'Y' || key == VK_INSERT;
+    if (control && shift && !alt)
+        return key == 'Z';
+    if (shift && !control && !alt)
+        return key == VK_INSERT || key == VK_DELETE;
+    return alt && !control && !shift && key == VK_BACK;
+}
+
+bool IsTextWidget(QWidget* w) {
+    return w != nullptr && (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
+                            qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w));
+}
+
+// An edit, a combo box with an edit part, or a toolkit text field has the
+// focus; a drop-down list has no text to edit.
+bool FocusEditsText() {
+    if (HWND__* r = Record(::GetFocus())) {
+        const char* c = r->className.c_str();
+        if (strcasecmp(c, "EDIT") == 0)
+            return true;
+        if (strcasecmp(c, "COMBOBOX") == 0)
+            return (r->style & 3) != CBS_DROPDOWNLIST;
+        return false;
+    }
+    return QApplication::instance() != nullptr && IsTextWidget(QApplication::focusWidget());
+}
+
 } // namespace
 
 void InstallKeyFilter() {
@@ -153,9 +185,7 @@ bool FocusIsTextEntry() {
     }
     if (QApplication::instance() == nullptr)
         return false;
-    QWidget* w = QApplication::focusWidget();
-    return w != nullptr && (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
-                            qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w));
+    return IsTextWidget(QApplication::focusWidget());
 }
 
 bool PreTranslateKey(HWND target, UINT message, WPARAM vk, LPARAM lParam) {
@@ -245,6 +275,9 @@ int TranslateAccelerator(HWND hWnd, HACCEL hAccTable, LPMSG lpMsg) {
                                      a.key == VK_LEFT || a.key == VK_RIGHT || a.key == VK_HOME || a.key == VK_END ||
                                      !virtKey);
         if (typesCharacter && FocusIsTextEntry())
+            return 0;
+        // Ctrl+A in a panel's text field selects its text, not every object.
+        if (virtKey && IsTextEditingKey(a.key, shift, control, alt) && FocusEditsText())
             return 0;
         ::SendMessage(hWnd, WM_COMMAND, MAKEWPARAM(a.cmd, 1), 0);
         return 1;

@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
 
 namespace orbel::test {
 
@@ -23,6 +24,11 @@ std::vector<std::string> ClippedLabels(HWND dialog) {
             clipped.push_back(label->text().toStdString());
     }
     return clipped;
+}
+
+bool ShowsSelection(HWND edit) {
+    auto* line = qobject_cast<QLineEdit*>(window::WidgetOf(edit));
+    return line != nullptr && line->hasSelectedText();
 }
 
 }  // namespace orbel::test

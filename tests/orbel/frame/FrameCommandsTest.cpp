@@ -331,4 +331,38 @@ TEST_F(FrameCommandsTest, AcceleratorsReachTheCommands)
     EXPECT_EQ(Masks(), (std::vector<int>{0, 1, 0}));
 }
 
+TEST_F(FrameCommandsTest, EditingKeysInAPanelFieldEditItsTextAndLeaveTheScene)
+{
+    cObjekt3D* box = AddStrip(1, "Box");
+    AddStrip(1);
+    Select({box});
+    frame->NotifySelectionChanged();
+    const std::string undoBefore = static_cast<LPCSTR>(document->m_pUndoManager->GetUndoText());
+    HWND name = frame->GetObjectPanel().GetDlgItem(IDC_OBJECT_NAME)->GetSafeHwnd();
+    orbel::test::Focus(name);
+    auto text = [name] {
+        char buffer[32] = {};
+        ::GetWindowTextA(name, buffer, sizeof buffer);
+        return std::string(buffer);
+    };
+
+    orbel::test::PressKey('A', MK_CONTROL);
+    orbel::test::RunUntilIdle();
+    DWORD start = 9, end = 9;
+    ::SendMessage(name, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 3u) << "Ctrl+A selects the name";
+    EXPECT_EQ(SelectedIds(), std::vector<int>{box->m_Id}) << "and not every object";
+    EXPECT_TRUE(::IsWindowEnabled(name));
+
+    orbel::test::PressKey(VK_DELETE);
+    orbel::test::RunUntilIdle();
+    EXPECT_EQ(text(), "");
+    orbel::test::PressKey('Z', MK_CONTROL);
+    orbel::test::RunUntilIdle();
+    EXPECT_EQ(text(), "Box") << "Ctrl+Z undoes the typing";
+    EXPECT_EQ(ObjectIds().size(), 2u);
+    EXPECT_EQ(static_cast<LPCSTR>(document->m_pUndoManager->GetUndoText()), undoBefore);
+}
+
 }  // namespace

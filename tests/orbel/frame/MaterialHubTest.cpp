@@ -7,6 +7,7 @@
 #include "orbel/resources/Resource.h"
 
 #include <testsupport/ControlInput.h>
+#include <testsupport/ControlLooks.h>
 
 #include <string>
 #include <utility>
@@ -149,6 +150,45 @@ TEST_F(MaterialHubTest, PanelEditsApplyToTheSelectedMaterialAndRenameItsLine)
     EXPECT_EQ(Lines(), (std::vector<std::string>{"First", "Red Shiny"}));
     EXPECT_EQ(SelectedLine(), 1);
     EXPECT_TRUE(document->IsModified());
+}
+
+TEST_F(MaterialHubTest, ARefusedNumberGivesOneMessageAndSelectsOnlyTheRefusedField)
+{
+    cMaterial* material = AddMaterial("Glass");
+    ChooseMaterialsTab();
+    ChooseLine(0);
+    HWND diffuse = PanelControl(IDC_DIFFUSE_ALPHA);
+    HWND power = PanelControl(IDC_MATERIAL_POWER);
+    auto selection = [](HWND edit) {
+        DWORD start = 99, end = 99;
+        ::SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return std::pair<DWORD, DWORD>(start, end);
+    };
+    const std::vector<std::string> oneRefusal{"Please enter an integer between 0 and 100."};
+
+    // Typed faster than the frame applies: three changes wait for it.
+    orbel::test::Focus(diffuse);
+    for (const char* typed : {"5", "50", "500"})
+        orbel::test::TypeIntoEdit(diffuse, typed);
+    orbel::test::ScriptMessageBox(IDOK);
+    orbel::test::RunUntilIdle();
+    EXPECT_EQ(orbel::test::MessageBoxTexts(), oneRefusal);
+    EXPECT_EQ(::GetFocus(), diffuse);
+    EXPECT_EQ(selection(diffuse), (std::pair<DWORD, DWORD>(0, 3)));
+    EXPECT_EQ(material->m_pMaterial->Diffuse.a, 1.0f);
+
+    // Refused again from another field, whose selection the refusal hides.
+    orbel::test::Focus(power);
+    ::SendMessage(power, EM_SETSEL, 0, -1);
+    orbel::modal::Reset();
+    orbel::test::ScriptMessageBox(IDOK);
+    orbel::test::ClickUpDown(PanelControl(IDC_SPECULAR_ALPHA_SPIN), false);
+    orbel::test::RunUntilIdle();
+    EXPECT_EQ(orbel::test::MessageBoxTexts(), oneRefusal);
+    EXPECT_EQ(::GetFocus(), diffuse);
+    EXPECT_TRUE(orbel::test::ShowsSelection(diffuse));
+    EXPECT_FALSE(orbel::test::ShowsSelection(power));
+    EXPECT_EQ(selection(power), (std::pair<DWORD, DWORD>(0, 2))) << "kept for when it has the focus again";
 }
 
 TEST_F(MaterialHubTest, RemovingRenumbersTheRunsAndShowsTheMaterialAbove)

@@ -70,6 +70,16 @@ TEST_F(CommonDialogTest, FileDialogGivesBackslashPathAndItsParts) {
     EXPECT_STREQ(save.GetFileName(), "second.old");
 }
 
+TEST_F(CommonDialogTest, FileDialogListsEachFilterWithItsPatternsOnce) {
+    EXPECT_EQ(orbel::FileDialogFilterLabels("All Formats |*.bmp;*.jpg;*.tga|JPEG File (*.jpg)|*.jpg|"
+                                            "Images (*.BMP; *.tga)|*.bmp;*.tga|All Files (*.*)|*.*||"),
+              (std::vector<std::string>{"All Formats (*.bmp *.jpg *.tga)", "JPEG File (*.jpg)",
+                                        "Images (*.bmp *.tga)", "All Files (*.*)"}));
+    // Parentheses that name something else stay part of the description.
+    EXPECT_EQ(orbel::FileDialogFilterLabels("Scenes (old)|*.f3D|Bitmaps (*.bmp)|*.dib||"),
+              (std::vector<std::string>{"Scenes (old) (*.f3D)", "Bitmaps (*.bmp) (*.dib)"}));
+}
+
 TEST_F(CommonDialogTest, FileDialogRefusesAPathLongerThanItsBuffer) {
     CFileDialog dialog(TRUE);
     dialog.m_ofn.nMaxFile = 8;

@@ -95,6 +95,39 @@ TEST_F(DataExchangeTest, RangeCheckKeepsTheValueReadAndStopsTheExchange) {
     EXPECT_EQ(Text(Item(panel, kAlpha)), "300");
 }
 
+// Stands for what a refusal's message box delivers while it is up (a posted
+// apply, a click), which asks the same dialog for its data again.
+class ReadAgainInsideItsRead : public Panel {
+public:
+    std::vector<BOOL> inner;
+    int asks = 1;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override {
+        if (pDX->m_bSaveAndValidate && asks > 0) {
+            --asks;
+            inner.push_back(UpdateData(TRUE));
+        }
+        Panel::DoDataExchange(pDX);
+    }
+};
+
+TEST_F(DataExchangeTest, AReadAskedForDuringTheSameDialogsReadReadsNothing) {
+    ReadAgainInsideItsRead again;
+    ASSERT_TRUE(again.Create(kPanel, &host));
+    ::SetDlgItemTextA(again.GetSafeHwnd(), kAlpha, "150");
+    orbel::test::ScriptMessageBox(IDOK);
+    EXPECT_FALSE(again.UpdateData(TRUE));
+    EXPECT_EQ(orbel::test::MessageBoxTexts(), std::vector<std::string>{"Please enter an integer between 0 and 100."})
+        << "one refusal, one message";
+
+    EXPECT_EQ(again.inner, std::vector<BOOL>{FALSE});
+    ::SetDlgItemTextA(again.GetSafeHwnd(), kAlpha, "15");
+    EXPECT_TRUE(again.UpdateData(TRUE)) << "later reads work again";
+    EXPECT_EQ(again.alpha, 15);
+    again.DestroyWindow();
+}
+
 TEST_F(DataExchangeTest, CoreFailureReportsBecomeMessageBoxes) {
     orbel::InstallMessageBoxFailureReporter();
     orbel::test::ScriptMessageBox(IDOK);

@@ -8,6 +8,7 @@
 #include <win32/Types.h>
 
 #include <string>
+#include <vector>
 
 class CWnd;
 
@@ -115,3 +116,10 @@ public:
 
     CHOOSECOLOR m_cc;
 };
+
+namespace orbel {
+// The entries the file dialog lists for a filter of CFileDialog's form, each
+// naming its patterns once: "JPEG File (*.jpg)" for "JPEG File (*.jpg)|*.jpg",
+// "All Formats (*.bmp *.jpg)" for "All Formats |*.bmp;*.jpg".
+ORBEL_API std::vector<std::string> FileDialogFilterLabels(const std::string& filter);
+}  // namespace orbel

@@ -40,6 +40,8 @@ public:
     virtual void OnCancel();
 
     // TRUE reads the controls into the members (validating); FALSE writes.
+    // A read asked for while this dialog's read is still under way (from the
+    // message loop of its refusal's box) reads nothing and returns FALSE.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     virtual void DoDataExchange(CDataExchange* pDX);
 

@@ -12,4 +12,8 @@ namespace orbel::test {
 // show whole, in the font the dialog shows them with.
 ORBEL_API std::vector<std::string> ClippedLabels(HWND dialog);
 
+// Whether the edit draws a selection (an edit without the focus keeps its
+// selection but does not show it).
+ORBEL_API bool ShowsSelection(HWND edit);
+
 }  // namespace orbel::test
