@@ -37,6 +37,12 @@ struct HWND__ {
     bool hostWidget = false;      // our own painting widget (else a control's)
     QImage image;                 // window-sized, Format_RGB32
     std::shared_ptr<orbel::window::ImageStore> imageStore;  // the memory behind image
+    // While a presented Direct3D image is on its way, GDI drawing in the
+    // window goes into the overlay, which is composed over the image when it
+    // lands (PresentTarget.cpp).
+    bool imageComing = false;
+    QImage overlay;               // image-sized, Format_ARGB32_Premultiplied
+    QRegion overlayArea;          // image coordinates; transparent elsewhere
     HWND parent = nullptr;        // WS_CHILD parent
     HWND owner = nullptr;         // top-level windows: the owner
     std::vector<HWND> children;   // creation order (z-order top first is last)

@@ -2,13 +2,14 @@
 // registers one target; without one, presented images are only kept for
 // the tests (<d3d8/TestControl.h>).
 //
-// Present does not wait for the GPU: it starts reading the back buffer back
-// and returns. A target that takes late images (and the kept test image) is
-// handed the pixels when they are landed: by D3D8LandPresents or
-// D3D8LandPresentsFor, which the window layer calls before anything reads
-// or shows a window's image and at the latest when its loop waits for
-// events. Until then a newer present for the same window replaces an older
-// one, which then never arrives: the newer covers the whole client area.
+// Present need not wait for the rasteriser: for a target that takes late
+// images (and for the kept test image) it only flushes the drawing and
+// returns, and the back buffer is read when the image is landed: by
+// D3D8LandPresents or D3D8LandPresentsFor, which the window layer calls
+// before anything reads or shows a window's image and at the latest when
+// its loop waits for events, or by drawing into that back buffer again.
+// Until then a newer present for the same window replaces an older one,
+// which then never arrives: the newer covers the whole client area.
 #pragma once
 
 #include <win32/Types.h>
@@ -24,9 +25,8 @@ struct IPresentTarget {
     // says no is handed each image within Present, which then waits for it.
     virtual bool TakesLateImages() { return false; }
     // Called within Present when the target takes late images: an image for
-    // the window is on its way and PresentImage follows when it lands (with
-    // null pixels when it could not be read back), unless a newer present
-    // for the window replaces it.
+    // the window is on its way and PresentImage follows when it lands,
+    // unless a newer present for the window replaces it.
     virtual void ImageComing(HWND) {}
 
 protected:
