@@ -63,11 +63,12 @@ public:
     explicit Painter(HDC hdc) : m_dc(DCFromHandle(hdc)) {
         if (!TargetOf(m_dc, m_target) || m_target.clip.isEmpty())
             return;
+        QPaintDevice* device = m_target.image;
         if (HWND__* r = Record(m_target.hwnd)) {
-            m_target.image = &DrawingImage(r, m_target.clip.translated(m_target.origin));
-            m_overlay = m_target.image != &r->image;
+            device = &DrawingTarget(r, m_target.clip.translated(m_target.origin));
+            m_overlay = device != &r->image;
         }
-        m_painter.begin(m_target.image);
+        m_painter.begin(device);
         m_painter.setClipRegion(m_target.clip.translated(m_target.origin));
         m_painter.translate(m_target.origin);
         m_painter.setRenderHint(QPainter::Antialiasing, false);

@@ -1,11 +1,12 @@
 // Direct3D presents into the retained images of windows. Presented images
 // arrive late: Present returns while the rasteriser still draws, so that the
 // next view's drawing overlaps it. What a paint draws after presenting (a
-// view's title, its axis triad, its focus frame) goes into an overlay that
-// is composed over the image when it lands. Every drawing call stays as it
-// is, only its target changes, and composing premultiplied pixels over the
-// image gives the bytes that drawing straight onto it gives, for
-// anti-aliased text as well.
+// view's title, its axis triad, its focus frame) is recorded and replayed
+// over the image when it lands. Every drawing call stays as it is, only the
+// device it paints on changes, and the replay paints the same pixels onto
+// the same image as drawing straight onto it would: composing a transparent
+// layer instead blends anti-aliased text differently where the platform
+// corrects text gamma on opaque images.
 #include "WindowState.h"
 
 #include <d3d8/PresentTarget.h>
@@ -19,24 +20,18 @@ namespace orbel::window {
 namespace {
 
 void ClearOverlay(HWND__* r) {
-    if (r->overlayArea.isEmpty())
-        return;
-    QPainter painter(&r->overlay);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect& rect : r->overlayArea)
-        painter.fillRect(rect, Qt::transparent);
-    painter.end();
+    r->overlay.clear();
     r->overlayArea = QRegion();
 }
 
-// Draws what GDI drew while the image was on its way over the image.
+// Replays what GDI drew while the image was on its way over the image.
 void ComposeOverlay(HWND__* r) {
-    if (r->overlayArea.isEmpty())
+    if (r->overlay.empty())
         return;
-    if (!r->image.isNull() && r->overlay.size() == r->image.size()) {
+    if (!r->image.isNull()) {
         QPainter painter(&r->image);
-        painter.setClipRegion(r->overlayArea);
-        painter.drawImage(0, 0, r->overlay);
+        for (const QPicture& drawing : r->overlay)
+            painter.drawPicture(0, 0, drawing);
         painter.end();
         const QRect shown = r->overlayArea.boundingRect();
         ShowImage(r, &shown);
@@ -107,16 +102,11 @@ void SettleImage(HWND__* r) {
 
 void SettleImages() { D3D8LandPresents(); }
 
-QImage& DrawingImage(HWND__* r, const QRegion& area) {
+QPaintDevice& DrawingTarget(HWND__* r, const QRegion& area) {
     if (!r->imageComing)
         return r->image;
-    if (r->overlay.size() != r->image.size()) {
-        r->overlay = QImage(r->image.size(), QImage::Format_ARGB32_Premultiplied);
-        r->overlay.fill(Qt::transparent);
-        r->overlayArea = QRegion();
-    }
     r->overlayArea += area;
-    return r->overlay;
+    return r->overlay.emplace_back();
 }
 
 } // namespace orbel::window

@@ -61,7 +61,7 @@ void ForgetRecord(HWND hWnd) {
     hWnd->image = QImage();
     hWnd->imageStore.reset();
     hWnd->imageComing = false;
-    hWnd->overlay = QImage();
+    hWnd->overlay.clear();
     hWnd->overlayArea = QRegion();
     hWnd->updateRegion = QRegion();
 }

@@ -86,9 +86,9 @@ void RegisterPresentTarget();
 void SettleImage(HWND__* r);
 // Lands every image on its way: at the latest when a loop waits for events.
 void SettleImages();
-// The image GDI draws `area` (image coordinates) of the window into: the
-// overlay while a presented image is on its way, else the window's image.
-QImage& DrawingImage(HWND__* r, const QRegion& area);
+// What GDI draws `area` (image coordinates) of the window on: a recording
+// for the overlay while a presented image is on its way, else the image.
+QPaintDevice& DrawingTarget(HWND__* r, const QRegion& area);
 // Installs the application-wide key filter (once).
 void InstallKeyFilter();
 // A drop record for WM_DROPFILES (freed by DragFinish).
