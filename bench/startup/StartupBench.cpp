@@ -58,6 +58,16 @@ public:
         PostQuitMessage(0);
     }
 
+    // Images land as late as the window layer lets them; a view has
+    // presented once its image has landed.
+    bool TakesLateImages() override { return next != nullptr && next->TakesLateImages(); }
+
+    void ImageComing(HWND hWnd) override
+    {
+        if (next != nullptr)
+            next->ImageComing(hWnd);
+    }
+
     IPresentTarget* next = nullptr;
     std::set<HWND> views;
     std::int64_t finishedAt = 0;

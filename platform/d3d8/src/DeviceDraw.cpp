@@ -4,6 +4,7 @@
 
 #include "ComObject.h"
 #include "Matrix.h"
+#include "PresentReadBacks.h"
 #include "Resources.h"
 
 #include <algorithm>
@@ -187,6 +188,8 @@ void Device::BindFramebuffer() {
         fixedStateDirty_ = true;
     }
     if (targetsDirty_) AttachTargets();
+    // What was presented from the target is read back before it changes.
+    if (renderTarget_) LandReadBacksOf(renderTarget_->Name());
 }
 
 void Device::AttachTargets() {

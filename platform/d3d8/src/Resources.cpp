@@ -1,6 +1,7 @@
 #include "Resources.h"
 
 #include "Device.h"
+#include "PresentReadBacks.h"
 #include "TestState.h"
 
 #include <algorithm>
@@ -84,7 +85,7 @@ Surface::~Surface() {
     GlContext& gl = link_.device()->Gl();
     if (depth_)
         gl.ReturnRenderbuffer(name_, internalFormat_, width_, height_);
-    else
+    else if (!AdoptReadTexture(name_))
         gl.ReturnTexture(name_, internalFormat_, width_, height_);
     link_.device()->InvalidateGlBindings();
 }
@@ -130,8 +131,10 @@ HRESULT Surface::LockRect(D3DLOCKED_RECT* pLockedRect, const RECT* pRect, DWORD 
 HRESULT Surface::UnlockRect() {
     if (!locked_) return D3DERR_INVALIDCALL;
     locked_ = false;
-    if (!lockReadOnly_)
+    if (!lockReadOnly_) {
+        LandReadBacksOf(name_);
         glTextureSubImage2D(name_, 0, 0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, lockBuffer_.data());
+    }
     return D3D_OK;
 }
 
@@ -285,14 +288,16 @@ SwapChain::~SwapChain() { backBuffer_->Release(); }
 
 HRESULT SwapChain::Present(const RECT*, const RECT*, HWND hDestWindowOverride, const RGNDATA*) {
     // The back buffer keeps its pixels: callers save it after presenting.
-    std::vector<BYTE>& pixels = link_.device()->PresentScratch();
-    backBuffer_->ReadPixels(pixels);
     const HWND window = hDestWindowOverride ? hDestWindowOverride : window_;
     const int width = backBuffer_->Width(), height = backBuffer_->Height();
-    if (IPresentTarget* target = CurrentPresentTarget())
-        target->PresentImage(window, pixels.data(), width, height, width * 4);
-    else
-        KeepPresentedImage(window, pixels.data(), width, height, width * 4);
+    IPresentTarget* target = CurrentPresentTarget();
+    if (!target || target->TakesLateImages()) {
+        BeginReadBack(link_.device()->Gl(), backBuffer_->Name(), width, height, window, target);
+        return D3D_OK;
+    }
+    std::vector<BYTE>& pixels = link_.device()->PresentScratch();
+    backBuffer_->ReadPixels(pixels);
+    target->PresentImage(window, pixels.data(), width, height, width * 4);
     return D3D_OK;
 }
 

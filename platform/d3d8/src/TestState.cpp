@@ -48,4 +48,7 @@ void KeepPresentedImage(HWND window, const void* bgra, int width, int height, in
 
 }  // namespace orbel::d3d8
 
-void D3D8SetPresentTarget(IPresentTarget* target) { orbel::d3d8::Target() = target; }
+void D3D8SetPresentTarget(IPresentTarget* target) {
+    D3D8LandPresents();
+    orbel::d3d8::Target() = target;
+}

@@ -63,7 +63,12 @@ public:
     explicit Painter(HDC hdc) : m_dc(DCFromHandle(hdc)) {
         if (!TargetOf(m_dc, m_target) || m_target.clip.isEmpty())
             return;
-        m_painter.begin(m_target.image);
+        QPaintDevice* device = m_target.image;
+        if (HWND__* r = Record(m_target.hwnd)) {
+            device = &DrawingTarget(r, m_target.clip.translated(m_target.origin));
+            m_overlay = device != &r->image;
+        }
+        m_painter.begin(device);
         m_painter.setClipRegion(m_target.clip.translated(m_target.origin));
         m_painter.translate(m_target.origin);
         m_painter.setRenderHint(QPainter::Antialiasing, false);
@@ -73,7 +78,8 @@ public:
         if (!m_painter.isActive())
             return;
         m_painter.end();
-        if (m_target.hwnd != nullptr) {
+        // An overlay is shown with the image it lies over.
+        if (m_target.hwnd != nullptr && !m_overlay) {
             QRect shown = m_target.clip.boundingRect().translated(m_target.origin);
             ShowImage(m_target.hwnd, &shown);
         }
@@ -107,8 +113,15 @@ public:
 private:
     DC* m_dc;
     Target m_target;
+    bool m_overlay = false;
     QPainter m_painter;
 };
+
+// Pixels of a window are read only once its presented image has landed.
+void SettleWindowOf(HDC hdc) {
+    if (DC* d = DCFromHandle(hdc); d != nullptr && d->hwnd != nullptr)
+        SettleImage(Record(d->hwnd));
+}
 
 QFont FontOf(DC* d) {
     Object* o = d ? FromHandle(d->state.font) : nullptr;
@@ -340,6 +353,10 @@ BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, D
 
 BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc, int wSrc,
                 int hSrc, DWORD rop) {
+    SettleWindowOf(hdcSrc);
+    // Raster operations combine with what the window shows.
+    if (rop != BLACKNESS && rop != WHITENESS && rop != PATCOPY && rop != SRCCOPY)
+        SettleWindowOf(hdcDest);
     Painter pt(hdcDest);
     if (!pt.ok())
         return DCFromHandle(hdcDest) != nullptr;
@@ -370,6 +387,7 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
 }
 
 COLORREF GetPixel(HDC hdc, int x, int y) {
+    SettleWindowOf(hdc);
     Target t;
     if (!TargetOf(DCFromHandle(hdc), t) || !t.clip.contains(QPoint(x, y)))
         return 0xFFFFFFFFu;  // CLR_INVALID

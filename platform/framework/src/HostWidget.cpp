@@ -31,6 +31,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* e) override {
         HWND__* r = Record(m_hWnd);
+        SettleImage(r);
         if (r == nullptr || r->image.isNull())
             return;
         QPainter painter(this);

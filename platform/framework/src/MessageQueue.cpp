@@ -39,6 +39,8 @@ public:
         }
         if (PumpOne())
             SchedulePump();
+        else
+            SettleImages();  // whatever loop runs, it is about to wait
         return true;
     }
 };
@@ -66,6 +68,20 @@ HWND FindPaintWindow() {
         if (!h->updateRegion.isEmpty())
             return h;
     return nullptr;
+}
+
+// Counts a message or modal loop as running while it lives.
+struct RunningLoop {
+    RunningLoop() { ++GetState().loopsRunning; }
+    ~RunningLoop() { --GetState().loopsRunning; }
+    RunningLoop(const RunningLoop&) = delete;
+    RunningLoop& operator=(const RunningLoop&) = delete;
+};
+
+// Presented images land before a loop sleeps.
+void WaitForEvents() {
+    SettleImages();
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
 }
 
 bool IsButtonDown(UINT message) {
@@ -177,6 +193,11 @@ void FlushToScreen(HWND hWnd) {
     HWND__* r = Record(hWnd);
     if (r == nullptr || r->widget == nullptr || s.flushing || !r->widget->window()->isVisible())
         return;
+    // A running loop shows an image on its way as soon as it lands, before
+    // the loop waits again; without one it must land now.
+    if (r->imageComing && s.loopsRunning > 0)
+        return;
+    SettleImages();
     s.flushing = true;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     if ((r = Record(hWnd)) != nullptr && r->widget != nullptr)
@@ -213,6 +234,7 @@ void RunUntilIdle() {
         if (!worked && !HasWork())
             break;
     }
+    SettleImages();
 }
 
 std::size_t QueuedCount() { return GetState().queue.size(); }
@@ -225,9 +247,10 @@ int RunMessageLoop() {
     EnsureQtApp();
     State& s = GetState();
     s.quit = false;
+    const RunningLoop running;
     SchedulePump();
     while (!s.quit) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+        WaitForEvents();
         // Everything that is ready is handled before waiting again.
         while (!s.quit && PumpOne()) {
             QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -246,12 +269,13 @@ int RunModalLoop(HWND hWnd) {
         return -1;
     r->modalLoopRunning = true;
     r->modalResult = -1;
+    const RunningLoop running;
     SchedulePump();
     while (true) {
         r = Record(hWnd);
         if (r == nullptr || !r->modalLoopRunning || GetState().quit)
             break;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+        WaitForEvents();
         while (PumpOne()) {
             r = Record(hWnd);
             if (r == nullptr || !r->modalLoopRunning)
@@ -355,7 +379,7 @@ BOOL PeekMessage(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
 BOOL GetMessage(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) {
     EnsureQtApp();
     while (!PeekMessage(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, PM_REMOVE))
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+        WaitForEvents();
     return lpMsg->message != WM_QUIT;
 }
 

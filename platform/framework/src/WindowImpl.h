@@ -6,10 +6,12 @@
 #include <framework/WinUser.h>
 
 #include <QImage>
+#include <QPicture>
 #include <QRegion>
 #include <QWidget>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -37,6 +39,12 @@ struct HWND__ {
     bool hostWidget = false;      // our own painting widget (else a control's)
     QImage image;                 // window-sized, Format_RGB32
     std::shared_ptr<orbel::window::ImageStore> imageStore;  // the memory behind image
+    // While a presented Direct3D image is on its way, GDI drawing in the
+    // window is recorded, and replayed over the image when it lands
+    // (PresentTarget.cpp).
+    bool imageComing = false;
+    std::deque<QPicture> overlay; // one recording per drawing call, in order
+    QRegion overlayArea;          // image coordinates the recordings may touch
     HWND parent = nullptr;        // WS_CHILD parent
     HWND owner = nullptr;         // top-level windows: the owner
     std::vector<HWND> children;   // creation order (z-order top first is last)

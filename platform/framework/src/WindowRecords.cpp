@@ -60,6 +60,9 @@ void ForgetRecord(HWND hWnd) {
         s.active = nullptr;
     hWnd->image = QImage();
     hWnd->imageStore.reset();
+    hWnd->imageComing = false;
+    hWnd->overlay.clear();
+    hWnd->overlayArea = QRegion();
     hWnd->updateRegion = QRegion();
 }
 
@@ -124,6 +127,7 @@ std::vector<HWND> TopLevelWindows() { return GetState().topLevels; }
 
 QImage* ImageOf(HWND hWnd) {
     HWND__* r = Record(hWnd);
+    SettleImage(r);
     return r ? &r->image : nullptr;
 }
 
@@ -141,6 +145,7 @@ void ResizeImage(HWND__* r) {
     QSize size(std::max(0, r->rect.width()), std::max(0, r->rect.height()));
     if (r->image.size() == size)
         return;
+    SettleImage(r);
     ResizeRetainedImage(r->image, r->imageStore, size, r->background);
     // The frame of bordered windows lives in the image too.
     const WindowInsets& in = r->insets;

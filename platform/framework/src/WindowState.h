@@ -40,6 +40,7 @@ struct State {
     bool inIdle = false;
     bool quit = false;
     int exitCode = 0;
+    int loopsRunning = 0;       // message and modal loops now running
 
     HWND focus = nullptr;
     HWND capture = nullptr;
@@ -80,6 +81,14 @@ QWidget* MakeHostWidget(HWND hWnd, QWidget* parent, bool topLevel, DWORD style);
 void RebuildMenuBar(HWND hWnd);
 // Lets Direct3D present into window images (done with the Qt application).
 void RegisterPresentTarget();
+// Lands the Direct3D image on its way to the window, and what GDI drew over
+// it meanwhile, before anything reads, resizes or shows the window's image.
+void SettleImage(HWND__* r);
+// Lands every image on its way: at the latest when a loop waits for events.
+void SettleImages();
+// What GDI draws `area` (image coordinates) of the window on: a recording
+// for the overlay while a presented image is on its way, else the image.
+QPaintDevice& DrawingTarget(HWND__* r, const QRegion& area);
 // Installs the application-wide key filter (once).
 void InstallKeyFilter();
 // A drop record for WM_DROPFILES (freed by DragFinish).

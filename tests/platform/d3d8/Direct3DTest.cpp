@@ -260,6 +260,30 @@ TEST_F(EarlyDisplayTest, DevicesDrawTheDirect3DWayUp) {
     EXPECT_EQ(image.argb[(kHeight - 3) * kWidth + 2] & 0xFFFFFFu, 0x336699u);
 }
 
+// Present reads the back buffer late; whatever reads or writes the back
+// buffer meanwhile, the image shown is the one presented.
+class BackBufferAfterPresentTest : public DeviceTest {};
+
+TEST_F(BackBufferAfterPresentTest, ReadsAndWritesRightAfterPresentLeaveThePresentedImage) {
+    D3D8PresentedImage image;
+    Clear(0xFFFF0000);
+    ASSERT_EQ(chain->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    EXPECT_EQ(Pixel(3, 3), 0xFF0000u) << "a lock right after Present reads the presented pixels";
+    Clear(0xFF00FF00);  // drawn before the presented image has landed
+    ASSERT_TRUE(D3D8TakeLastPresentedImage(image));
+    EXPECT_EQ(image.argb[0], 0xFFFF0000u);
+    EXPECT_EQ(Pixel(3, 3), 0x00FF00u);
+
+    ASSERT_EQ(chain->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    D3DLOCKED_RECT locked{};
+    ASSERT_EQ(backBuffer->LockRect(&locked, nullptr, 0), D3D_OK);
+    std::memset(locked.pBits, 0xFF, 4);
+    backBuffer->UnlockRect();
+    ASSERT_TRUE(D3D8TakeLastPresentedImage(image));
+    EXPECT_EQ(image.argb[0], 0xFF00FF00u) << "written through a lock after it was presented";
+    EXPECT_EQ(Pixel(0, 0), 0xFFFFFFu);
+}
+
 TEST_F(EarlyDisplayTest, TheStreamRingMadeAheadGrowsLikeAnyOther) {
     // More vertices in one draw than the ring's start size holds: all
     // degenerate but the last triangle, which covers the upper half.

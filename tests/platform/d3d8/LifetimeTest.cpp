@@ -2,6 +2,8 @@
 
 #include <d3d8/PresentTarget.h>
 
+#include <map>
+
 namespace orbel::test {
 namespace {
 
@@ -81,6 +83,59 @@ TEST_F(LifetimeTest, ReleasingTheFrameOrderLeavesNothingBehind) {
     axes->Release();
     device->Release();
     d3d->Release();
+    EXPECT_EQ(D3D8LiveObjectCount(), baseline);
+}
+
+// A window layer stand-in that takes images late, as the real one does.
+struct LateTarget final : IPresentTarget {
+    std::map<HWND, std::uint32_t> shown;  // first pixel of each window's image
+    bool GetClientSize(HWND, int&, int&) override { return false; }
+    bool TakesLateImages() override { return true; }
+    void PresentImage(HWND hWnd, const void* bgra, int, int, int) override {
+        std::uint32_t first = 0;
+        std::memcpy(&first, bgra, 4);
+        shown[hWnd] = first;
+    }
+};
+
+// Presents from an 8 x 8 swap chain of its own, cleared to `color`, and
+// releases it at once; the device draws into its own back buffer again, so
+// the chain's goes with the chain.
+void PresentAndRelease(IDirect3DDevice8* device, HWND window, D3DCOLOR color) {
+    D3DPRESENT_PARAMETERS pp = ChainPresentation(8, 8, window);
+    IDirect3DSwapChain8* chain = nullptr;
+    ASSERT_EQ(device->CreateAdditionalSwapChain(&pp, &chain), D3D_OK);
+    IDirect3DSurface8* backBuffer = nullptr;
+    chain->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
+    device->SetRenderTarget(backBuffer, nullptr);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, color, 1.0f, 0);
+    chain->Present(nullptr, nullptr, nullptr, nullptr);
+    IDirect3DSurface8* own = nullptr;
+    device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &own);
+    device->SetRenderTarget(own, nullptr);
+    own->Release();
+    backBuffer->Release();
+    EXPECT_EQ(chain->Release(), 0u);
+}
+
+TEST_F(LifetimeTest, ChainsAndTheDeviceReleasedWithTheirImagesOnTheWayStillShowThemAndLeaveNothing) {
+    LateTarget target;
+    D3D8SetPresentTarget(&target);
+    // The second chain's back buffer is made while the first one's image
+    // is still to be read: it must not be handed the first one's texture.
+    PresentAndRelease(device, FakeWindow(10), 0xFFFF0000);
+    PresentAndRelease(device, FakeWindow(11), 0xFF00FF00);
+    EXPECT_TRUE(target.shown.empty()) << "the images land late";
+    D3D8LandPresents();
+    EXPECT_EQ(target.shown[FakeWindow(10)], 0xFFFF0000u);
+    EXPECT_EQ(target.shown[FakeWindow(11)], 0xFF00FF00u);
+
+    // The device goes too before its last image has landed.
+    PresentAndRelease(device, FakeWindow(12), 0xFF0000FF);
+    EXPECT_EQ(device->Release(), 0u);
+    EXPECT_EQ(d3d->Release(), 0u);
+    D3D8SetPresentTarget(nullptr);  // lands what is on its way first
+    EXPECT_EQ(target.shown[FakeWindow(12)], 0xFF0000FFu);
     EXPECT_EQ(D3D8LiveObjectCount(), baseline);
 }
 

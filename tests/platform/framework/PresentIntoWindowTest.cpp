@@ -4,6 +4,8 @@
 #include "WindowTestSupport.h"
 
 #include <d3d8/D3D8.h>
+#include <d3d8/PresentTarget.h>
+#include <d3d8/TestControl.h>
 
 namespace {
 
@@ -55,7 +57,62 @@ protected:
     IDirect3D8* d3d = nullptr;
 };
 
+// Passes presents on to the window layer, counting the images that land.
+class CountingTarget final : public IPresentTarget {
+public:
+    CountingTarget() : m_next(D3D8GetPresentTarget()) { D3D8SetPresentTarget(this); }
+    ~CountingTarget() { D3D8SetPresentTarget(m_next); }
+    bool GetClientSize(HWND hWnd, int& width, int& height) override {
+        return m_next->GetClientSize(hWnd, width, height);
+    }
+    void PresentImage(HWND hWnd, const void* bgra, int width, int height, int pitch) override {
+        ++landed;
+        m_next->PresentImage(hWnd, bgra, width, height, pitch);
+    }
+    bool TakesLateImages() override { return m_next->TakesLateImages(); }
+    void ImageComing(HWND hWnd) override { m_next->ImageComing(hWnd); }
+    int landed = 0;
+
+private:
+    IPresentTarget* m_next;
+};
+
+void DrawOverlay(CDC& dc) {
+    dc.FillSolidRect(0, 0, 10, 10, RGB(255, 0, 0));
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(RGB(240, 240, 240));
+    dc.TextOut(12, 20, "Top", 3);
+}
+
 } // namespace
+
+TEST_F(PresentIntoWindowTest, WhatIsDrawnOverAnImageOnItsWayLandsOnTopOfItAsIfDrawnAfter) {
+    orbel::test::RunUntilIdle();
+    CountingTarget counting;
+    CClientDC dc(&w);
+    // Drawn over the image before it lands, read after.
+    w.device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF2050A0u, 1.0f, 0);
+    w.device->Present(nullptr, nullptr, w.m_hWnd, nullptr);
+    DrawOverlay(dc);
+    EXPECT_EQ(counting.landed, 0) << "the image lands late";
+    EXPECT_EQ(dc.GetPixel(70, 50), RGB(0x20, 0x50, 0xA0)) << "a read lands it first";
+    EXPECT_EQ(counting.landed, 1);
+    const orbel::test::Image late = orbel::test::ReadWindowImage(w);
+    // Drawn once the image has landed.
+    w.device->Present(nullptr, nullptr, w.m_hWnd, nullptr);
+    orbel::test::ReadWindowImage(w);
+    DrawOverlay(dc);
+    const orbel::test::Image after = orbel::test::ReadWindowImage(w);
+    EXPECT_EQ(late.At(5, 5), RGB(255, 0, 0));
+    EXPECT_TRUE(late.pixels == after.pixels) << "the text's edges blend as they do drawn straight on";
+
+    // A newer image covers what was drawn over the one it replaces.
+    w.device->Present(nullptr, nullptr, w.m_hWnd, nullptr);
+    dc.FillSolidRect(0, 0, 10, 10, RGB(255, 0, 0));
+    w.device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF00FF00u, 1.0f, 0);
+    w.device->Present(nullptr, nullptr, w.m_hWnd, nullptr);
+    EXPECT_EQ(orbel::test::ReadWindowImage(w).At(5, 5), RGB(0, 255, 0));
+}
 
 TEST_F(PresentIntoWindowTest, PaintPresentsThenDrawsTextOverThePicture) {
     orbel::test::RunUntilIdle();

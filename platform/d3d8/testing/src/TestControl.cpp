@@ -10,6 +10,7 @@ void D3D8SetTestControl(const D3D8TestControl& control) { CurrentTestControl() =
 D3D8TestControl D3D8GetTestControl() { return CurrentTestControl(); }
 
 bool D3D8TakeLastPresentedImage(D3D8PresentedImage& image) {
+    D3D8LandPresents();
     std::optional<D3D8PresentedImage>& kept = KeptPresentedImage();
     if (!kept) return false;
     image = std::move(*kept);

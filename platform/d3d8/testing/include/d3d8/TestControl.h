@@ -31,8 +31,9 @@ struct D3D8PresentedImage {
     std::vector<std::uint32_t> argb;  // rows top first, 0xAARRGGBB
 };
 
-// The last image presented while no present target was registered; false
-// when nothing was presented since the last call.
+// The last image presented while no present target was registered (images
+// still on their way land first); false when nothing was presented since
+// the last call.
 ORBEL_API bool D3D8TakeLastPresentedImage(D3D8PresentedImage& image);
 
 // Direct3D objects alive in this process (for leak and lifetime checks).
