@@ -1,6 +1,9 @@
 // How the device hands presented images to windows. The window layer
 // registers one target; without one, presented images are only kept for
 // the tests (<d3d8/TestControl.h>).
+//
+// This is the layer's own seam; Direct3D presents into windows itself.
+// Left out: dirty regions and source or destination rectangles.
 #pragma once
 
 #include <win32/Types.h>
