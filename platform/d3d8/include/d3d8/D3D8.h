@@ -2,6 +2,24 @@
 // Direct3DCreate8 and the device. Objects are reference counted; every
 // pointer handed out by a Create* or Get* call carries a reference that the
 // caller releases. Resources keep their device alive.
+//
+// Emulated on OpenGL 4.5 through surfaceless EGL: one adapter, additional
+// swap chains presented into windows (see <d3d8/PresentTarget.h>), vertex,
+// index and texture resources with their locks, 32-bit colour render targets
+// and 16-, 24- and 32-bit depth surfaces, the transforms, viewport, material,
+// eight lights and the fixed-function pipeline (vertex lighting, stage 0
+// texture modulation with its filters and addressing, specular, alpha blend
+// and alpha test, depth test, culling, fill and shade modes, point size), and
+// every draw call with FVF vertices.
+// Left out: vertex and pixel shaders (the shader handle is the FVF code),
+// texture stages past the first, fog, stencil operations, clip planes, state
+// blocks, palettes, gamma, cursors, cube and volume textures, multisampling,
+// full-screen modes and lost devices.
+// Refused with D3DERR_INVALIDCALL: a draw without a usable stream or FVF, an
+// index or vertex range outside its buffers, a clear of a depth or stencil
+// buffer that is not there, pools above D3DPOOL_SYSTEMMEM, texture formats
+// other than A8R8G8B8 and X8R8G8B8; unsupported formats and multisampling in
+// the Check* calls answer D3DERR_NOTAVAILABLE.
 #pragma once
 
 #include <d3d8/Types.h>

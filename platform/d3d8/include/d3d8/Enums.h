@@ -1,5 +1,9 @@
 // Enumerations, flags and result codes of the Direct3D 8 interface, with the
 // numeric values programs and files depend on.
+//
+// Left out: the values of features the device does not offer (see
+// <d3d8/D3D8.h>) where nothing names them; the device accepts any state
+// value and acts only on those it emulates.
 #pragma once
 
 #include <win32/Types.h>

@@ -10,6 +10,9 @@
 // its loop waits for events, or by drawing into that back buffer again.
 // Until then a newer present for the same window replaces an older one,
 // which then never arrives: the newer covers the whole client area.
+//
+// This is the layer's own seam; Direct3D presents into windows itself.
+// Left out: dirty regions and source or destination rectangles.
 #pragma once
 
 #include <win32/Types.h>

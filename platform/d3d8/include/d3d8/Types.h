@@ -1,4 +1,8 @@
 // Plain records and colour helpers of the Direct3D 8 interface.
+//
+// Emulated: the documented layouts, so that records read from files and
+// shared with plug-ins keep their sizes and member order.
+// Left out: records of the features the device does not offer.
 #pragma once
 
 #include <win32/Types.h>

@@ -1,4 +1,8 @@
 // The reference-counted base every Direct3D object derives from.
+//
+// Left out: QueryInterface answers E_NOINTERFACE for every interface (no
+// object of this layer hands out another interface of itself), and there
+// are no GUIDs for the interfaces.
 #pragma once
 
 #include <win32/Types.h>

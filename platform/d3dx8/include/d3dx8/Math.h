@@ -5,6 +5,14 @@
 // A x B applies A first), angles in radians, single precision. Every function
 // writes its result through the first pointer and returns it; the output may
 // alias an input. Projection matrices map view-space z to 0..1.
+//
+// Left out: right-handed (RH) and off-centre projections and views, 2D and
+// 4D vector functions other than the ones declared here, spline and
+// barycentric interpolation, matrix stacks, half-precision floats and the
+// Fresnel term.
+// Refused: a singular or non-finite matrix in D3DXMatrixInverse, a line
+// parallel to the plane in D3DXPlaneIntersectLine and an empty viewport in
+// D3DXVec3Unproject return NULL and leave the output as it was.
 #pragma once
 
 #include <d3d8/Types.h>

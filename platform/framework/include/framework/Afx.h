@@ -1,5 +1,11 @@
 // Everything of the application framework: one include for the program,
 // the model and the plug-ins.
+//
+// Left out of the framework as a whole: MDI, OLE and COM, printing and
+// print preview, Unicode builds, property sheets, tree and list views,
+// rich edit, sockets, database classes, threads (CWinThread is the
+// application alone), diagnostics (ASSERT_VALID, Dump, AssertValid) and
+// help. Each header says what its own part leaves out.
 #pragma once
 
 #include <win32/Win32.h>

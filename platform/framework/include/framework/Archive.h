@@ -11,6 +11,10 @@
 // Reading beyond the end of the file raises CArchiveException::endOfFile; a
 // length or count that claims more bytes than the file has left is caught
 // before anything is allocated for it.
+//
+// Left out: object graphs (WriteObject, ReadObject, operator<< on CObject*,
+// class tags and the map of stored objects), byte swapping, and
+// SerializeClass. The model serialises its objects member by member.
 #pragma once
 
 #include <framework/CString.h>

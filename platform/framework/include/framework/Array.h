@@ -5,6 +5,9 @@
 // pointer, the size, the allocated size and the grow-by step, nothing else.
 // Elements are value-initialised when they come into being and destroyed
 // when they go; blocks come from the one global heap.
+//
+// Left out: CArray's diagnostics (AssertValid, Dump), CTypedPtrArray and
+// the typed object arrays' ownership helpers.
 #pragma once
 
 #include <framework/Archive.h>

@@ -5,6 +5,11 @@
 // size of a pointer, as the structures shared with plug-ins expect. Every
 // operation is compiled into the framework library, so the program and all
 // plug-ins handle the buffers with one implementation and one heap.
+//
+// Left out: wide and multi-byte builds (no CStringW, no code pages),
+// SpanIncluding and SpanExcluding, OEM/ANSI conversion, resource
+// formatting (FormatMessage) and BSTRs. Format goes through vsnprintf, so
+// its format string follows C99.
 #pragma once
 
 #include <win32/Types.h>

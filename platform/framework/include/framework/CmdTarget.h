@@ -1,4 +1,6 @@
 // CCmdTarget: the base of every class that receives commands.
+//
+// Left out: OLE dispatch maps, event sinks and automation.
 #pragma once
 
 #include <framework/MessageMap.h>

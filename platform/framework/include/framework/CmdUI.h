@@ -2,6 +2,9 @@
 // panes, each command's CCmdUI is routed like the command itself and a
 // handler enables, checks or renames the item. Commands without a handler
 // are disabled where the caller asks for it (menus).
+//
+// Left out: radio-style menu marks (SetRadio checks), and updates of
+// status-bar panes by text width.
 #pragma once
 
 #include <win32/Types.h>

@@ -2,6 +2,9 @@
 // and dialog bars (CDialogBar). The frame lays them out in
 // RecalcLayout: top and bottom bars take the full width, left and right
 // bars the height between them; the view area gets what is left.
+//
+// Left out: floating and re-docking by the user, rebars, customising the
+// tool bar, tool bars with text, and status-bar panes sized by their text.
 #pragma once
 
 #include <framework/CString.h>

@@ -2,6 +2,9 @@
 // Values are the documented Windows ones: templates, plug-ins and tests
 // quote them as numbers. Notification codes (BN_, EN_, LBN_, CBN_, TCN_,
 // UDN_), NMHDR and DRAWITEMSTRUCT come with the window header.
+//
+// Left out: the styles of the controls that are not emulated (see
+// <framework/Controls.h>); other style bits are accepted and ignored.
 #pragma once
 
 #include <framework/WinUser.h>

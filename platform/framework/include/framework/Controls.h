@@ -6,6 +6,14 @@
 // TCN_SELCHANGING, TCN_SELCHANGE); changes made through these members send
 // only what Windows sends (an edit's new text is an EN_CHANGE, a selection
 // set by the program is silent).
+//
+// Emulated over Qt widgets: push, check and radio buttons (owner-drawn
+// too), static text and pictures, single-line edits, list boxes with one
+// selection, combo boxes (drop-down lists and drop-downs with an edit
+// field), spin buttons with their buddy, and tabs.
+// Left out: multi-line edits, multiple-selection and owner-drawn list
+// boxes, scroll bars, sliders, progress bars, tree, list and date controls,
+// rich edit and IME.
 #pragma once
 
 #include <framework/CString.h>

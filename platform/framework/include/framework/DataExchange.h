@@ -2,6 +2,10 @@
 // validation. A failed conversion or range check shows the framework's
 // message, puts the focus on the control and throws CUserException, which
 // UpdateData catches (it then returns FALSE).
+//
+// Left out: DDX for controls that are not emulated (sliders, date, IP
+// address, rich edit), DDV of string lengths in multi-byte characters, and
+// OLE control properties.
 #pragma once
 
 #include <framework/CString.h>

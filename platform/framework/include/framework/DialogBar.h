@@ -2,6 +2,9 @@
 // tools panel). The frame docks it; what its controls report (commands,
 // notifications, owner-drawn items) and the bar does not handle goes on to
 // the frame, as for every control bar.
+//
+// Left out: floating and re-docking by the user, size grips, and
+// CBRS_FLYBY prompts other than the status bar's.
 #pragma once
 
 #include <framework/ControlBars.h>

@@ -1,5 +1,8 @@
 // Document templates: which document, frame and view classes make up a
 // document's windows, and the strings that name its files.
+//
+// Left out: multiple-document templates (CMultiDocTemplate), in-place and
+// server resources, and the shell's "new" file types.
 #pragma once
 
 #include <framework/CString.h>

@@ -4,6 +4,9 @@
 //
 // The links to frames and templates (save prompts, closing, routing, view
 // updates) live in DocumentFrameLinks.cpp, kept by the window side.
+//
+// Left out: compound files and OLE documents, the mail and send commands,
+// and documents kept in several frames at once.
 #pragma once
 
 #include <framework/Archive.h>

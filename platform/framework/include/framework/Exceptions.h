@@ -1,6 +1,9 @@
 // The framework's exceptions. They are thrown as pointers and deleted by the
 // handler that deals with them:
 //     try { ... } catch (CException* e) { e->ReportError(); e->Delete(); }
+//
+// Left out: the TRY/CATCH macros, COleException, CResourceException,
+// CNotSupportedException and help contexts (pnHelpContext stays as given).
 #pragma once
 
 #include <framework/CString.h>

@@ -2,6 +2,9 @@
 // failure (a file that cannot be opened or read, a save that went wrong).
 // Without a reporter the text goes to the standard error stream; the window
 // side of the framework installs a reporter that shows a message box.
+//
+// This is the layer's own seam; the framework it stands in for shows its
+// failures in message boxes directly.
 #pragma once
 
 #include <win32/MessageBoxCodes.h>

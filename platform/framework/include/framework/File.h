@@ -2,6 +2,10 @@
 // are matched case-insensitively where the exact spelling does not exist.
 // Failures raise CFileException, except in Open, which reports them through
 // its optional exception record and returns FALSE.
+//
+// Left out: share modes and locking (accepted, not enforced: two CFiles may
+// open one file), typeText line-end translation, CStdioFile, CMemFile,
+// GetStatus and SetStatus, duplicate handles.
 #pragma once
 
 #include <framework/CString.h>

@@ -2,6 +2,10 @@
 // the view area, routes commands (active view, its document, the frame,
 // the application), translates accelerators, keeps the title
 // "<document> - <application>" and asks to save before it closes.
+//
+// Left out: MDI frames, floating and docking of control bars by the user,
+// in-place frames, message-string lookups for menus other than the
+// program's, and the frame's toolbar and status bar toggles.
 #pragma once
 
 #include <framework/CString.h>

@@ -1,6 +1,13 @@
 // GDI: pens, brushes, fonts, bitmaps and device contexts. A device context
 // draws into a window's retained image (or a memory bitmap); what it draws
 // stays there until drawn over, and shows on screen without a new WM_PAINT.
+//
+// Emulated over the window's retained image: pens, solid brushes, fonts,
+// bitmaps, text (opaque and transparent), lines and polylines, rectangles,
+// ellipses, edges, fills, pixels and blits between device contexts.
+// Left out: regions and clipping other than the paint area, paths, arcs and
+// polygons, hatched and pattern brushes, mapping modes, printer DCs,
+// metafiles and palettes.
 #pragma once
 
 #include <framework/Geometry.h>

@@ -1,4 +1,8 @@
 // CPoint, CSize and CRect: the Win32 records with value semantics.
+//
+// Left out: CRect's set operations beyond intersect and union
+// (SubtractRect, operators &, |), MulDiv scaling and CPoint and CSize
+// conversions from DWORD.
 #pragma once
 
 #include <win32/Types.h>

@@ -6,6 +6,9 @@
 // block size. Each node is {next, previous, element}. Nodes are taken from
 // blocks of nBlockSize nodes and recycled through the free list; the blocks
 // are freed when the list becomes empty.
+//
+// Left out: CTypedPtrList, maps (CMap and its kinds) and the lists'
+// diagnostics.
 #pragma once
 
 #include <framework/Archive.h>

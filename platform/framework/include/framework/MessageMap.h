@@ -2,6 +2,9 @@
 // control notifications to member functions. Each entry's handler is a
 // captureless lambda that unpacks the message into the member function's
 // typed arguments, so handlers keep the familiar signatures.
+//
+// Left out: ON_REGISTERED_MESSAGE, ON_THREAD_MESSAGE, OLE dispatch and
+// event maps, and handler signatures for messages the layer never sends.
 #pragma once
 
 #include <win32/Types.h>

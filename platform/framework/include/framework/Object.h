@@ -5,6 +5,10 @@
 // one class name may be registered several times. Lookups by name find the
 // earliest registration still present; a module that is unloaded removes its
 // records, so the registry never points into an unloaded library.
+//
+// Left out: AssertValid and Dump, CObject's own operator new with file and
+// line, and schema versioning (VERSIONABLE_SCHEMA): a class has one schema,
+// checked by the model's reader.
 #pragma once
 
 #include <win32/Types.h>

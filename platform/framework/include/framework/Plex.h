@@ -1,4 +1,6 @@
 // Memory blocks for the list nodes, and the list position handle.
+//
+// Left out: CPlex's use for maps (there are no CMap classes).
 #pragma once
 
 #include <win32/Types.h>

@@ -11,6 +11,11 @@
 // AfxSetResourceHandle; by default the program), then the program, then the
 // loaded libraries in load order. Returned pointers stay valid until the
 // module that owns them is unregistered.
+//
+// This is the layer's own stand-in for compiled resource scripts: the
+// tables are built in code.
+// Left out: version, cursor and raw data resources, localisation by
+// language id, and resources read from files.
 #pragma once
 
 #include <win32/Types.h>

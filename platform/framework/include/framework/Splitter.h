@@ -1,6 +1,10 @@
 // CSplitterWnd (static): a grid of panes separated by bars. Columns and
 // rows take their ideal sizes from the left and top; the last one takes
 // what remains. A pane smaller than its minimum is collapsed to 0.
+//
+// Left out: dynamic splitters (panes added and removed by the user), scroll
+// bars shared between panes, and dragging that resizes while the bar moves
+// (the panes take their new sizes when the button is released).
 #pragma once
 
 #include <framework/DocTemplate.h>

@@ -1,5 +1,8 @@
 // CView: a window that shows a document. A click activates the view in its
 // frame and gives it the focus; painting goes through OnDraw.
+//
+// Left out: printing (OnPrint, OnPreparePrinting), scroll and form views,
+// drag and drop into views, and split-view switching.
 #pragma once
 
 #include <framework/Document.h>

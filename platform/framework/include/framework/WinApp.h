@@ -4,6 +4,10 @@
 //
 // The profile is kept in a text file under the user's configuration folder
 // ($XDG_CONFIG_HOME, or ~/.config): <folder>/<registry key>/<app>.ini.
+//
+// Left out: the registry itself (the profile file stands in for it), DDE,
+// printing setup, help, the /Embedding, /Automation, /p and /pt switches,
+// CWinThread and user-interface threads, and restart managers.
 #pragma once
 
 #include <framework/CString.h>

@@ -1,6 +1,13 @@
 // The Win32 window side: messages, styles, keys, records and the window
 // functions. Values are the documented Windows ones, since resources,
 // plug-ins and tests quote them as numbers.
+//
+// Emulated: the window functions below and the messages the program, the
+// plug-ins and the framework send; a message sent to a window reaches its
+// window object through its message map.
+// Left out: window classes registered by the program (RegisterClass), hooks,
+// timers, the clipboard, caret calls, raw input, touch and
+// pen messages, and the wide-character calls.
 #pragma once
 
 #include <framework/Resources.h>

@@ -5,6 +5,13 @@
 // Every window keeps its own retained image: painting, GetDC drawing and
 // Direct3D presents all write into it, and it is what the screen shows.
 // Drawing outside WM_PAINT therefore persists and causes no further paint.
+//
+// Emulated over Qt widgets: child and top-level windows, their styles,
+// text, position, focus, capture, enabling and the Win32 message
+// traffic of input, painting and sizing.
+// Left out: subclassing by window procedure, non-client messages (frames
+// are drawn by the desktop), scroll bars, window regions, DDE and
+// clipboard messages, timers, layered and transparent windows.
 #pragma once
 
 #include <framework/CmdTarget.h>

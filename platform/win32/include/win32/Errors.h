@@ -1,4 +1,8 @@
 // The thread's last-error code, as the file and library calls set it.
+//
+// Emulated: GetLastError and SetLastError per thread, and the ERROR_* values
+// the calls of this layer set (a POSIX errno is mapped to the nearest one).
+// Left out: FormatMessage and every code no call here sets.
 #pragma once
 
 #include <win32/Types.h>

@@ -1,5 +1,15 @@
 // Files and folders: current directory, search, copy, delete, attributes.
 // Paths may use "\" or "/"; paths and names handed back use "\".
+//
+// Emulated: the ANSI calls below over POSIX; file times and sizes in the
+// search records; the DIRECTORY, ARCHIVE and READONLY (no write bit)
+// attributes.
+// Left out: wide-character calls, 8.3 names (cAlternateFileName stays
+// empty), the HIDDEN and SYSTEM attributes, security attributes (accepted
+// and ignored), wildcards in the folder part of a search pattern, moving
+// and renaming, and file handles (files are opened through CFile).
+// Refused: null or empty names (ERROR_INVALID_PARAMETER), deleting a folder
+// (ERROR_ACCESS_DENIED), copying a file onto itself (ERROR_SHARING_VIOLATION).
 #pragma once
 
 #include <win32/Types.h>

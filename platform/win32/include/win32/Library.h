@@ -1,6 +1,8 @@
 // Loading libraries at run time and naming modules.
 //
-// A library's entry point is emulated: if it exports
+// Emulated: LoadLibraryA, GetProcAddress, FreeLibrary, GetModuleHandleA and
+// GetModuleFileNameA over dlopen, with a reference count per library. A
+// library's entry point is emulated too: if it exports
 //   extern "C" BOOL DllMain(HINSTANCE, DWORD, LPVOID)
 // it is called with DLL_PROCESS_ATTACH after the first load and with
 // DLL_PROCESS_DETACH before the last FreeLibrary; FALSE from the attach call
@@ -8,6 +10,11 @@
 // closed and NULL returned, with ERROR_DLL_INIT_FAILED). Libraries are opened
 // with local symbol binding, so equally named classes of two libraries never
 // bind to each other.
+// Left out: the system's search order (a bare name means the current
+// folder), exports by ordinal, thread attach and detach calls, LoadLibraryEx.
+// Refused: a missing file or a folder (ERROR_MOD_NOT_FOUND), a file the
+// loader cannot open (ERROR_BAD_EXE_FORMAT), an unknown symbol
+// (ERROR_PROC_NOT_FOUND).
 #pragma once
 
 #include <win32/Types.h>

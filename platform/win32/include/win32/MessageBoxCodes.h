@@ -1,4 +1,7 @@
 // Message box styles and answers, shared by every caller of a message box.
+//
+// Emulated: the documented values of the MB_* styles and ID* answers.
+// Left out: help buttons, MB_CANCELTRYCONTINUE and service notifications.
 #pragma once
 
 #define MB_OK 0x00000000u

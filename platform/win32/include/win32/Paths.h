@@ -3,6 +3,9 @@
 // from the program goes through ToNativePath; every path handed back to the
 // program goes through ToProgramPath, so the program's "\"-based arithmetic
 // (folder = text up to the last backslash) keeps working.
+//
+// This is the layer's own addition; Windows has no such calls.
+// Left out: drive letters and UNC names (they are kept as plain text).
 #pragma once
 
 #include <win32/Types.h>

@@ -1,4 +1,8 @@
 // C run-time string helpers the program uses.
+//
+// Emulated: byte-wise comparison and the lstr* length and copy calls on
+// 8-bit strings.
+// Left out: multi-byte code pages (_mbscmp compares bytes), wide strings.
 #pragma once
 
 #include <win32/Types.h>

@@ -1,6 +1,9 @@
 // Integer, handle and record types of the Windows-shaped interface.
 // Sizes follow the Windows ABI where files or plug-ins depend on them
 // (BOOL, DWORD, LONG are 32 bits); pointer-sized types follow the platform.
+//
+// Left out: wide-character types, calling-convention keywords, and every
+// handle type no part of the program uses.
 #pragma once
 
 #include <cstddef>

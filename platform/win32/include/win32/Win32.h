@@ -1,4 +1,10 @@
 // Everything of the Windows-shaped system interface.
+//
+// Emulated: the kernel calls the program and the plug-ins use: files and
+// folders, libraries, the last error, Sleep and string helpers (the window,
+// message and GDI side is part of the framework, <framework/WinUser.h>).
+// Left out: processes, threads, synchronisation, the registry (the profile
+// lives in a text file, see <framework/WinApp.h>), memory and console calls.
 #pragma once
 
 #include <win32/Types.h>
