@@ -4,9 +4,18 @@
 // Read: text, binary and compressed files (versions 0302 and 0303, 32- or
 // 64-bit floats); every mesh of the file, with its frames' transforms
 // applied, collapsed into one mesh, materials concatenated in file order.
+// Names and references may be spelled any way a word can (digits, "-" and
+// "." first included); old-style non-finite spellings ("1.#QNAN0",
+// "-1.#INF00") are read as the values they spell. Normals, texture
+// coordinates and material values that are not finite are made finite;
+// frames nest up to 10,000 levels.
 // Left out: loading from memory or resources, skinning, animation, vertex
 // colours, the frame hierarchy itself, and writing binary or compressed
 // files.
+// Refused: a file whose positions are not finite (through a frame matrix
+// too), frames nested past 10,000 levels or objects inside a mesh past 64,
+// an unterminated file, counts and indices outside their range, more than
+// 65,536 vertices, and headers of other forms.
 #pragma once
 
 #include <d3d8/D3D8.h>

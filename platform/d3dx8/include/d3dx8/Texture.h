@@ -1,4 +1,15 @@
 // Textures from image files and surfaces saved as image files.
+//
+// Read: BMP (1-, 4-, 8-, 16-, 24- and 32-bit, run-length too), TGA (24- and
+// 32-bit true colour, run-length too), PNG and JPEG (through libpng and
+// libjpeg), into a 32-bit texture of one level, with alpha where the file
+// has it.
+// Left out: mip levels, colour-mapped and grey TGA, DDS and PPM, colour
+// keys, filters and D3DXCreateTextureFromFileEx; saving in any format but
+// BMP (D3DXIFF_DIB writes the same).
+// Refused: a file whose header claims more pixels than its data can fill
+// (checked before any pixel memory is taken), surfaces of other formats
+// than A8R8G8B8 and X8R8G8B8, and areas outside the surface.
 #pragma once
 
 #include <d3d8/D3D8.h>
