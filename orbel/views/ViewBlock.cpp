@@ -2,6 +2,8 @@
 
 #include "orbel/views/ViewKind.h"
 
+#include "model/SelectionMode.h"
+
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -97,7 +99,7 @@ bool IsValidViewBlock(const ViewBlock& block)
 {
     if (!IsValidViewKind(block.kind)) return false;
     if (block.fillMode < 1 || block.fillMode > 3) return false;
-    if (block.selectionMode < 0 || block.selectionMode > 3) return false;
+    if (block.selectionMode < SelectObjects || block.selectionMode > SelectLines) return false;
     if (!std::isfinite(block.zoom) || block.zoom <= 0.0f) return false;
     if (!std::isfinite(block.fieldOfView) || block.fieldOfView <= 0.0f) return false;
     if (!IsFinite(block.up) || !IsFinite(block.eye) || !IsFinite(block.target)) return false;
