@@ -215,12 +215,6 @@ void RunUntilIdle() {
     }
 }
 
-std::size_t QueuedCount() { return GetState().queue.size(); }
-
-void QuitMessageLoop(int exitCode) {
-    ::PostQuitMessage(exitCode);
-}
-
 int RunMessageLoop() {
     EnsureQtApp();
     State& s = GetState();
