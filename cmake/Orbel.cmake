@@ -1,9 +1,13 @@
 # Helpers shared by every component's CMakeLists.
 
 # orbel_component_sources(<var> <dir>): the .cpp files of a component folder
-# (not its subfolders), picked up as they are added.
+# (not its subfolders), picked up as they are added. A folder without any is
+# a broken checkout, not an empty component.
 function(orbel_component_sources var dir)
   file(GLOB _src CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT _src)
+    message(FATAL_ERROR "${dir} holds no .cpp file")
+  endif()
   set(${var} ${_src} PARENT_SCOPE)
 endfunction()
 
@@ -53,31 +57,22 @@ function(orbel_add_plugin name ext)
 endfunction()
 
 # orbel_platform_library(<target> <dir>): a shared library of the layer made of
-# <dir>/src/*.cpp with public headers in <dir>/include. A component that has
-# only headers so far becomes an interface library.
+# <dir>/src/*.cpp with public headers in <dir>/include.
 function(orbel_platform_library target dir)
   orbel_component_sources(_src ${dir}/src)
-  if(_src)
-    add_library(${target} SHARED ${_src})
-    target_include_directories(${target} PUBLIC ${dir}/include)
-    set(ORBEL_LINK_KIND PUBLIC PARENT_SCOPE)
-  else()
-    add_library(${target} INTERFACE)
-    target_include_directories(${target} INTERFACE ${dir}/include)
-    set(ORBEL_LINK_KIND INTERFACE PARENT_SCOPE)
-  endif()
+  add_library(${target} SHARED ${_src})
+  target_include_directories(${target} PUBLIC ${dir}/include)
+  set(ORBEL_LINK_KIND PUBLIC PARENT_SCOPE)
 endfunction()
 
 # orbel_folder_test(<name> LIBS ...): the test program made of every .cpp in the
-# calling folder; nothing while the folder has none.
+# calling folder.
 function(orbel_folder_test name)
   cmake_parse_arguments(F "" "LOCK" "LIBS" ${ARGN})
-  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  if(_src)
-    if(F_LOCK)
-      orbel_add_test(${name} SOURCES ${_src} LIBS ${F_LIBS} LOCK ${F_LOCK})
-    else()
-      orbel_add_test(${name} SOURCES ${_src} LIBS ${F_LIBS})
-    endif()
+  orbel_component_sources(_src ${CMAKE_CURRENT_SOURCE_DIR})
+  if(F_LOCK)
+    orbel_add_test(${name} SOURCES ${_src} LIBS ${F_LIBS} LOCK ${F_LOCK})
+  else()
+    orbel_add_test(${name} SOURCES ${_src} LIBS ${F_LIBS})
   endif()
 endfunction()

@@ -45,12 +45,12 @@ void CMyOrbelDoc::AssignMaterial(int material, int mode)
         return;
     SaveUndoState("Assign Material");
 
-    if (mode == MODE_FACES) {
+    if (mode == SelectFaces) {
         for (POSITION pos = m_Selection.m_Faces.GetHeadPosition(); pos != nullptr;) {
             const SelectedElement* face = m_Selection.m_Faces.GetNext(pos);
             face->object->SetFaceMaterial(face->index, material);
         }
-    } else if (mode == MODE_OBJECTS) {
+    } else if (mode == SelectObjects) {
         for (POSITION pos = m_Selection.m_Objects.GetHeadPosition(); pos != nullptr;)
             m_Selection.m_Objects.GetNext(pos)->SetFaceMaterial(-1, material);
     }
@@ -58,7 +58,7 @@ void CMyOrbelDoc::AssignMaterial(int material, int mode)
 
 void CMyOrbelDoc::CloneObjects(int mode)
 {
-    if (mode != MODE_OBJECTS || m_Selection.m_Objects.IsEmpty())
+    if (mode != SelectObjects || m_Selection.m_Objects.IsEmpty())
         return;
     SaveUndoState("Clone Object");
     for (POSITION pos = m_Selection.m_Objects.GetHeadPosition(); pos != nullptr;)
@@ -82,15 +82,15 @@ void CMyOrbelDoc::DeleteSelection(int mode)
         RemoveObject(id);
     };
 
-    if (mode == MODE_OBJECTS) {
+    if (mode == SelectObjects) {
         // The ids are taken first: the same object may be listed twice.
         std::vector<int> ids;
         for (POSITION pos = m_Selection.m_Objects.GetHeadPosition(); pos != nullptr;)
             ids.push_back(m_Selection.m_Objects.GetNext(pos)->m_Id);
         for (int id : ids)
             removeObject(id);
-    } else if (mode == MODE_FACES || mode == MODE_VERTICES) {
-        const bool faces = mode == MODE_FACES;
+    } else if (mode == SelectFaces || mode == SelectVertices) {
+        const bool faces = mode == SelectFaces;
         ElementList& list = faces ? m_Selection.m_Faces : m_Selection.m_Vertices;
         for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
             const SelectedElement* record = list.GetNext(pos);

@@ -9,6 +9,7 @@
 #include "model/Material.h"
 #include "model/Objekt3D.h"
 #include "model/Selection.h"
+#include "model/SelectionMode.h"
 #include "model/UndoManager.h"
 
 class CView;
@@ -18,9 +19,6 @@ class CMyOrbelDoc : public CDocument {
     DECLARE_DYNCREATE(CMyOrbelDoc)
 
 public:
-    // Selection modes the edit commands take from the frame.
-    enum { MODE_OBJECTS = 0, MODE_FACES = 1, MODE_VERTICES = 2 };
-
     CMyOrbelDoc();
     CMyOrbelDoc(const CMyOrbelDoc&) = delete;
     CMyOrbelDoc& operator=(const CMyOrbelDoc&) = delete;

@@ -4,20 +4,14 @@
 // they never change.
 #pragma once
 
+#include "model/SelectionMode.h"
+
 // How a left drag moves the camera instead of selecting.
 enum ViewMode : int {
     ViewModeNone = 0,
     ViewModeMove = 1,
     ViewModeRotate = 2,
     ViewModeZoom = 3,
-};
-
-// Which list of the selection the tools work on; lines have none.
-enum SelectionMode : int {
-    SelectObjects = 0,
-    SelectFaces = 1,
-    SelectVertices = 2,
-    SelectLines = 3,
 };
 
 // What a left drag does to the selection.

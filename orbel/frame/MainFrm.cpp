@@ -306,7 +306,8 @@ void CMainFrame::FitToolsPanelToSplitter()
 
 void CMainFrame::LoadPlugins()
 {
-    LoadPluginsFromFolder(m_ProgramDir, m_Plugins, [this](LPCSTR text) { m_Splash.SetStatusText(text); });
+    LoadPluginsFromFolder(m_ProgramDir, m_Plugins, &CMainFrame::LoadPlugin,
+                          [this](LPCSTR text) { m_Splash.SetStatusText(text); });
 }
 
 void CMainFrame::ShowCoordinates(BOOL show, float x, float y, float z)

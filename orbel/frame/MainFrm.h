@@ -36,6 +36,12 @@ public:
 
     // Binds the libraries of "Plugins" while the splash window reports it.
     void LoadPlugins();
+    // Loads the library by its name (relative to the current folder), stores
+    // the module in the record and asks the library's GetPlugin for its
+    // object. FALSE when the library does not load, lacks GetPlugin or hands
+    // back no object; the library is then freed again and the record left
+    // empty.
+    static BOOL LoadPlugin(LPCSTR fileName, PluginRecord& record);
 
     // Status panes 1 to 3: "X: ", "Y: ", "Z: ", with the values when shown.
     void ShowCoordinates(BOOL show, float x, float y, float z) override;

@@ -4,21 +4,15 @@
 #include "orbel/frame/MainFrm.h"
 
 #include "orbel/frame/MyOrbelApp.h"
+#include "orbel/views/LineVertex.h"
 
 #include <cstring>
 
 namespace {
 
-struct LineVertex {
-    float x, y, z;
-    D3DCOLOR colour;
-};
-static_assert(sizeof(LineVertex) == 16, "line vertices are 16 bytes: position and colour");
-
 // The program uses the first adapter only.
 constexpr UINT kAdapter = 0;
 
-constexpr DWORD kLineVertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE;
 constexpr D3DCOLOR kGridColour = 0xFF969696;
 constexpr D3DCOLOR kAxisColour = 0xFF000000;
 

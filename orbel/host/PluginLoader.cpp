@@ -2,32 +2,10 @@
 
 #include "orbel/host/PluginCatalog.h"
 
-BOOL LoadPluginLibrary(LPCSTR fileName, PluginRecord& record)
-{
-    record.plugin = nullptr;
-    record.hModule = ::LoadLibraryA(fileName);
-    if (record.hModule == nullptr)
-        return FALSE;
-
-    // Through the generic function type, which converts to any other.
-    auto exported = reinterpret_cast<void (*)()>(::GetProcAddress(record.hModule, ORBEL_GET_PLUGIN_NAME));
-    auto getPlugin = reinterpret_cast<GetPluginFunction>(exported);
-    if (getPlugin != nullptr)
-        getPlugin(&record.plugin);
-
-    // A library that cannot hand over an object is of no use and would
-    // only be dereferenced later: it is not kept loaded.
-    if (record.plugin == nullptr) {
-        ::FreeLibrary(record.hModule);
-        record.hModule = nullptr;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 namespace {
 
-void LoadCategory(const PluginCategoryInfo& info, PluginList& list, const PluginStatusFunction& showStatus)
+void LoadCategory(const PluginCategoryInfo& info, PluginList& list, PluginBindFunction bind,
+                  const PluginStatusFunction& showStatus)
 {
     WIN32_FIND_DATAA found{};
     HANDLE search = ::FindFirstFileA(info.pattern, &found);
@@ -42,7 +20,7 @@ void LoadCategory(const PluginCategoryInfo& info, PluginList& list, const Plugin
         ::Sleep(kPluginLoadingPauseMs);
 
         PluginRecord record;
-        if (LoadPluginLibrary(name, record)) {
+        if (bind(name, record)) {
             list.Add(record);
         } else {
             showStatus(CString(kPluginLoadFailedPrefix) + name);
@@ -54,7 +32,7 @@ void LoadCategory(const PluginCategoryInfo& info, PluginList& list, const Plugin
 
 }  // namespace
 
-void LoadPluginsFromFolder(const CString& programDirectory, PluginLists& lists,
+void LoadPluginsFromFolder(const CString& programDirectory, PluginLists& lists, PluginBindFunction bind,
                            const PluginStatusFunction& showStatus)
 {
     // Without a "Plugins" folder the search runs in the program folder itself.
@@ -62,7 +40,7 @@ void LoadPluginsFromFolder(const CString& programDirectory, PluginLists& lists,
     ::SetCurrentDirectoryA("Plugins");
 
     for (int category = PLUGIN_CREATE; category < PLUGIN_CATEGORY_COUNT; ++category)
-        LoadCategory(*GetPluginCategoryInfo(category), lists[category], showStatus);
+        LoadCategory(*GetPluginCategoryInfo(category), lists[category], bind, showStatus);
 
     ::SetCurrentDirectoryA(programDirectory);
 }

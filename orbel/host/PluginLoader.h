@@ -17,17 +17,16 @@ using PluginStatusFunction = std::function<void(LPCSTR text)>;
 constexpr DWORD kPluginLoadingPauseMs = 50;
 constexpr DWORD kPluginWarningPauseMs = 2000;
 
-// Loads the library by its name (relative to the current folder), stores the
-// module in the record and asks the library's GetPlugin for its object.
-// FALSE when the library does not load, lacks GetPlugin or hands back no
-// object; the library is then freed again and the record left empty.
-BOOL LoadPluginLibrary(LPCSTR fileName, PluginRecord& record);
+// Binds one library by its file name into a record; FALSE leaves the record
+// empty (CMainFrame::LoadPlugin).
+using PluginBindFunction = BOOL (*)(LPCSTR fileName, PluginRecord& record);
 
 // Scans "Plugins" under the program folder kind by kind (create, modify,
-// import, export), appends one record per bound library in the order the
-// folder search returns the files and reports each step through showStatus.
-// The program folder is the current folder afterwards.
-void LoadPluginsFromFolder(const CString& programDirectory, PluginLists& lists,
+// import, export), binds each file found with bind, appends one record per
+// bound library in the order the folder search returns the files and
+// reports each step through showStatus. The program folder is the current
+// folder afterwards.
+void LoadPluginsFromFolder(const CString& programDirectory, PluginLists& lists, PluginBindFunction bind,
                            const PluginStatusFunction& showStatus);
 
 // Ends every plug-in (Release, then the library is freed) kind by kind in

@@ -21,6 +21,8 @@ constexpr int kDropDownExtra = 130;
 
 }  // namespace
 
+IMPLEMENT_DYNAMIC(cDialogy1, CDialog)
+
 BEGIN_MESSAGE_MAP(cDialogy1, CDialog)
     ON_WM_DRAWITEM()
     ON_CBN_SELENDOK(IDC_TOOL_LIST, OnToolSelected)

@@ -7,6 +7,8 @@
 #include <framework/Afx.h>
 
 class cDialogy1 : public CDialog {
+    DECLARE_DYNAMIC(cDialogy1)
+
 public:
     cDialogy1();
 

@@ -148,8 +148,3 @@ void PixelCanvas::Text(int x, int y, std::string_view text, int scale, DWORD arg
         x += 6 * scale;
     }
 }
-
-int PixelCanvas::TextWidth(std::string_view text, int scale)
-{
-    return text.empty() ? 0 : static_cast<int>(text.size()) * 6 * scale - scale;
-}

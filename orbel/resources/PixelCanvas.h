@@ -26,7 +26,6 @@ public:
     // Capital letters, digits and blanks in a 5 x 7 block font, each cell
     // scale x scale pixels, letters one cell apart.
     void Text(int x, int y, std::string_view text, int scale, DWORD argb);
-    static int TextWidth(std::string_view text, int scale);
 
 private:
     int width_;

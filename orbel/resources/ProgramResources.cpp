@@ -5,7 +5,6 @@
 #include "orbel/resources/ProgramPictures.h"
 #include "orbel/resources/RenderDialogTemplates.h"
 #include "orbel/resources/Resource.h"
-#include "orbel/views/MyOrbelView.h"
 
 #include <framework/Afx.h>
 

@@ -3,6 +3,8 @@
 // the framework headers.
 #pragma once
 
+#include <win32/Types.h>
+
 // Controls nobody addresses.
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
@@ -87,26 +89,47 @@
 // Splash window status line.
 #define IDC_SPLASH_STATUS 1
 
-// Frame commands. The views declare the commands of their context menu.
-#define ID_DELETE_SELECTION 158
-#define ID_CLONE_OBJECT 159
-#define ID_FILE_IMPORT 165
-#define ID_FILE_EXPORT 166
-#define ID_RENDER 168
-#define ID_JOIN_OBJECTS 171
-#define ID_OPTIONS 175
-#define ID_VIEW_ROTATE 32774
-#define ID_VIEW_MOVE 32775
-#define ID_VIEW_ZOOM 32776
-#define ID_SELECT_OBJECT 32777
-#define ID_SELECT_POLYGON 32778
-#define ID_SELECT_LINE 32779
-#define ID_SELECT_POINT 32780
-#define ID_ROTATE_OBJECT 32781
-#define ID_MOVE_OBJECT 32782
-#define ID_SCALE_OBJECT 32783
-#define ID_PIVOT_MODE 32784
-#define ID_MASK_X_AXIS 32785
-#define ID_MASK_Y_AXIS 32786
-#define ID_MASK_Z_AXIS 32787
-#define ID_SELECT_ALL 32842
+// Menu, tool-bar and accelerator commands of the frame and of the views'
+// context menu: the menus, the tool bar, the string table and the message
+// maps all take their ids from here.
+enum CommandId : UINT {
+    // View context menu: fill modes and display toggles.
+    ID_FILL_MODE_SOLID_WIRE = 135,
+    ID_VIEW_GRID = 136,
+    ID_FILL_MODE_POINT = 150,
+    ID_FILL_MODE_WIREFRAME = 151,
+    ID_FILL_MODE_SOLID = 153,
+    ID_SHOW_BACK_FACES = 176,
+    // View context menu: the "Views" submenu.
+    ID_VIEW_KIND_TOP = 133,
+    ID_VIEW_KIND_BOTTOM = 134,
+    ID_VIEW_KIND_LEFT = 137,
+    ID_VIEW_KIND_RIGHT = 138,
+    ID_VIEW_KIND_FRONT = 139,
+    ID_VIEW_KIND_BACK = 140,
+    ID_VIEW_KIND_USER = 141,
+    ID_VIEW_KIND_PERSPECTIVE = 142,
+    // Frame.
+    ID_DELETE_SELECTION = 158,
+    ID_CLONE_OBJECT = 159,
+    ID_FILE_IMPORT = 165,
+    ID_FILE_EXPORT = 166,
+    ID_RENDER = 168,
+    ID_JOIN_OBJECTS = 171,
+    ID_OPTIONS = 175,
+    ID_VIEW_ROTATE = 32774,
+    ID_VIEW_MOVE = 32775,
+    ID_VIEW_ZOOM = 32776,
+    ID_SELECT_OBJECT = 32777,
+    ID_SELECT_POLYGON = 32778,
+    ID_SELECT_LINE = 32779,
+    ID_SELECT_POINT = 32780,
+    ID_ROTATE_OBJECT = 32781,
+    ID_MOVE_OBJECT = 32782,
+    ID_SCALE_OBJECT = 32783,
+    ID_PIVOT_MODE = 32784,
+    ID_MASK_X_AXIS = 32785,
+    ID_MASK_Y_AXIS = 32786,
+    ID_MASK_Z_AXIS = 32787,
+    ID_SELECT_ALL = 32842,
+};

@@ -1,16 +1,10 @@
 #include "orbel/views/GridLines.h"
+#include "orbel/views/LineVertex.h"
 
 #include <cstring>
 #include <vector>
 
 namespace {
-
-constexpr DWORD kLineVertexFvf = D3DFVF_XYZ | D3DFVF_DIFFUSE;
-
-struct LineVertex {
-    float x, y, z;
-    D3DCOLOR colour;
-};
 
 bool ReadVertices(IDirect3DVertexBuffer8* buffer, UINT count, LineVertex* out)
 {
@@ -65,7 +59,7 @@ IDirect3DVertexBuffer8* MakePlacedGridLines(IDirect3DDevice8* device, IDirect3DV
 
     const UINT bytes = static_cast<UINT>(lines.size() * sizeof(LineVertex));
     IDirect3DVertexBuffer8* placed = nullptr;
-    if (FAILED(device->CreateVertexBuffer(bytes, D3DUSAGE_WRITEONLY, kLineVertexFvf, D3DPOOL_DEFAULT, &placed)) ||
+    if (FAILED(device->CreateVertexBuffer(bytes, D3DUSAGE_WRITEONLY, kLineVertexFormat, D3DPOOL_DEFAULT, &placed)) ||
         !placed)
         return nullptr;
     BYTE* data = nullptr;

@@ -1,5 +1,7 @@
 #include "orbel/views/MyOrbelView.h"
 
+#include "orbel/resources/Resource.h"
+
 #include "model/MyOrbelDoc.h"
 
 #include <cstring>

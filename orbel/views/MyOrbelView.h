@@ -24,16 +24,6 @@ struct MeshVertex;
 struct SelectedElement;
 struct UndoEntry;
 
-// Fill-mode and display commands of the view's context menu.
-enum ViewDisplayCommand : UINT {
-    ID_FILL_MODE_SOLID_WIRE = 135,
-    ID_VIEW_GRID = 136,
-    ID_FILL_MODE_POINT = 150,
-    ID_FILL_MODE_WIREFRAME = 151,
-    ID_FILL_MODE_SOLID = 153,
-    ID_SHOW_BACK_FACES = 176,
-};
-
 class CMyOrbelView : public CView, public cSceneView {
     DECLARE_DYNCREATE(CMyOrbelView)
 

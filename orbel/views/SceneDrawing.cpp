@@ -1,4 +1,5 @@
 #include "orbel/views/GridLines.h"
+#include "orbel/views/LineVertex.h"
 #include "orbel/views/MyOrbelView.h"
 #include "orbel/views/SceneMaterials.h"
 
@@ -10,17 +11,9 @@
 
 namespace {
 
-constexpr DWORD kLineVertexFvf = D3DFVF_XYZ | D3DFVF_DIFFUSE;  // 0x42
-constexpr UINT kLineVertexStride = 16;
 constexpr UINT kMeshVertexStride = 32;
 constexpr UINT kBoxBufferBytes = 24 * kLineVertexStride;
 constexpr D3DCOLOR kWhite = 0xFFFFFFFF;
-
-struct LineVertex {
-    float x, y, z;
-    D3DCOLOR colour;
-};
-static_assert(sizeof(LineVertex) == kLineVertexStride);
 
 DWORD FloatBits(float value) { return std::bit_cast<DWORD>(value); }
 
@@ -98,7 +91,7 @@ void CMyOrbelView::DrawGrid(IDirect3DDevice8* device)
     if (m_pPlacedGrid) {
         device->SetTransform(D3DTS_WORLD, &turn);
         device->SetStreamSource(0, m_pPlacedGrid, kLineVertexStride);
-        device->SetVertexShader(kLineVertexFvf);
+        device->SetVertexShader(kLineVertexFormat);
         device->DrawPrimitive(D3DPT_LINELIST, 0, kPlacedGridSegments);
         return;
     }
@@ -111,12 +104,12 @@ void CMyOrbelView::DrawGrid(IDirect3DDevice8* device)
             D3DXMatrixMultiply(&world, &shift, &turn);
             device->SetTransform(D3DTS_WORLD, &world);
             device->SetStreamSource(0, m_pGridBuffer, kLineVertexStride);
-            device->SetVertexShader(kLineVertexFvf);
+            device->SetVertexShader(kLineVertexFormat);
             device->DrawPrimitive(D3DPT_LINESTRIP, 0, 4);
         }
     }
     device->SetStreamSource(0, m_pAxesBuffer, kLineVertexStride);
-    device->SetVertexShader(kLineVertexFvf);
+    device->SetVertexShader(kLineVertexFormat);
     for (int k = 0; k < 20; ++k) {
         D3DXMatrixTranslation(&shift, static_cast<float>(k - 10), 0.0f, 0.0f);
         D3DXMatrixMultiply(&world, &shift, &turn);
@@ -134,7 +127,7 @@ void CMyOrbelView::DrawScene(IDirect3DDevice8* device)
     CMyOrbelDoc* document = GetDocument();
     if (!document || !device) return;
     if (!m_pHighlightBuffer &&
-        FAILED(device->CreateVertexBuffer(kBoxBufferBytes, D3DUSAGE_DYNAMIC, kLineVertexFvf, D3DPOOL_DEFAULT,
+        FAILED(device->CreateVertexBuffer(kBoxBufferBytes, D3DUSAGE_DYNAMIC, kLineVertexFormat, D3DPOOL_DEFAULT,
                                           &m_pHighlightBuffer)))
         m_pHighlightBuffer = nullptr;
 
@@ -341,6 +334,6 @@ void CMyOrbelView::DrawBoundingBox(cObjekt3D* object, IDirect3DDevice8* device)
 
     device->SetTransform(D3DTS_WORLD, &world);
     device->SetStreamSource(0, m_pHighlightBuffer, kLineVertexStride);
-    device->SetVertexShader(kLineVertexFvf);
+    device->SetVertexShader(kLineVertexFormat);
     device->DrawPrimitive(D3DPT_LINELIST, 0, 12);
 }

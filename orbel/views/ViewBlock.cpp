@@ -2,6 +2,8 @@
 
 #include "orbel/views/ViewKind.h"
 
+#include "model/SelectionMode.h"
+
 #include <bit>
 #include <cstdint>
 
@@ -92,8 +94,8 @@ ViewBlock DecodeViewBlock(const ViewBlockBytes& bytes)
 
 bool IsReadableViewBlock(const ViewBlock& block)
 {
-    return IsValidViewKind(block.kind) && block.fillMode >= 1 && block.fillMode <= 3 && block.selectionMode >= 0 &&
-           block.selectionMode <= 3;
+    return IsValidViewKind(block.kind) && block.fillMode >= 1 && block.fillMode <= 3 && block.selectionMode >= SelectObjects &&
+           block.selectionMode <= SelectLines;
 }
 
 bool IsValidViewBlock(const ViewBlock& block) { return IsReadableViewBlock(block) && IsUsableCamera(CameraOfBlock(block)); }

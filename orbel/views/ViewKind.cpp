@@ -1,5 +1,7 @@
 #include "orbel/views/ViewKind.h"
 
+#include "orbel/resources/Resource.h"
+
 namespace {
 
 constexpr float kHalfPi = 1.5707964f;

@@ -52,17 +52,5 @@ inline bool IsPerspectiveKind(int kind) { return kind == ViewKindPerspective; }
 // none for the rest.
 D3DXMATRIX GridTurnOf(int kind);
 
-// Context-menu command ids of the "Views" submenu.
-enum ViewKindCommand : UINT {
-    ID_VIEW_KIND_TOP = 133,
-    ID_VIEW_KIND_BOTTOM = 134,
-    ID_VIEW_KIND_LEFT = 137,
-    ID_VIEW_KIND_RIGHT = 138,
-    ID_VIEW_KIND_FRONT = 139,
-    ID_VIEW_KIND_BACK = 140,
-    ID_VIEW_KIND_USER = 141,
-    ID_VIEW_KIND_PERSPECTIVE = 142,
-};
-
 // 0 for an id that names no kind.
 int ViewKindFromCommand(UINT commandId);

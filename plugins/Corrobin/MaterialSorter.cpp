@@ -35,8 +35,12 @@ void cMaterialSorter::OnSelection()
 
 void cMaterialSorter::OnPanelAction()
 {
-    if (SelectedCount() == 0)
-        return;
+    if (SelectedCount() > 0)
+        OptimizeSelection();
+}
+
+void cMaterialSorter::OptimizeSelection()
+{
     ForEachSelected([this](cObjekt3D& object) { OptimizeMeshOrder(object); });
     SetStatusText(kDoneText);
 }

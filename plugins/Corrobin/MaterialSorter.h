@@ -22,5 +22,7 @@ private:
     void OnSelection() override;
     void OnPanelAction() override;
 
+    // Sorts every selected object by material, then "Objects optimized".
+    void OptimizeSelection();
     void OptimizeMeshOrder(cObjekt3D& object);
 };

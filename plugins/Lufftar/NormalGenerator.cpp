@@ -52,7 +52,7 @@ bool cNormalGenerator::CanRun() const
     return SelectedCount() > 0;
 }
 
-void cNormalGenerator::OnExecute()
+void cNormalGenerator::RebuildAllNormals()
 {
     if (!CanRun())
         return;

@@ -22,7 +22,9 @@ private:
     void OnSelection() override;
     void OnPanelAction() override;
     bool CanRun() const override;
-    void OnExecute() override;
+    void OnExecute() override { RebuildAllNormals(); }
 
+    // New normals for every selected object, then "Normals computed".
+    void RebuildAllNormals();
     void RebuildNormals(cObjekt3D& object);
 };

@@ -70,7 +70,7 @@ bool cMeshOptimizer::CanRun() const
     return SelectedCount() == 1;
 }
 
-void cMeshOptimizer::OnExecute()
+void cMeshOptimizer::RunReduce()
 {
     if (!CanRun() || m_pPanel == nullptr)
         return;

@@ -29,8 +29,10 @@ private:
     void OnSelection() override;
     void OnPanelAction() override;
     bool CanRun() const override;
-    void OnExecute() override;
+    void OnExecute() override { RunReduce(); }
 
+    // Reduces the one selected object; "Object optimized" when it worked.
+    void RunReduce();
     bool ReduceMesh(cObjekt3D& object);
 
     // The full-detail mesh of the selected object as the first run after

@@ -194,10 +194,7 @@ void cSphereCreator::BuildSphere()
         return;
     WritePanelValues();
 
-    m_pTarget->m_Vertices.RemoveAll();
-    m_pTarget->m_Vertices.FreeExtra();
-    m_pTarget->m_Indices.RemoveAll();
-    m_pTarget->m_Indices.FreeExtra();
+    ClearGeometry(*m_pTarget);
     m_pTarget->m_Position = m_Centre;
     // The sphere's poles lie on its z axis; pitching by a quarter turn
     // stands them upright in the scene.

@@ -29,6 +29,14 @@ void SphereTextureCoordinates(float x, float y, float z, float radius, float& u,
     v = radius == 0.0f ? 0.5f : static_cast<float>(std::asin(ClampedRatio(z, radius))) * kInversePi + 0.5f;
 }
 
+void ClearGeometry(cObjekt3D& object)
+{
+    object.m_Vertices.RemoveAll();
+    object.m_Vertices.FreeExtra();
+    object.m_Indices.RemoveAll();
+    object.m_Indices.FreeExtra();
+}
+
 void AppendSphere(cObjekt3D& object, IDirect3DDevice8* device, float radius, int slices, int stacks)
 {
     ID3DXMesh* sphere = nullptr;

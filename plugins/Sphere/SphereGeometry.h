@@ -12,6 +12,10 @@ class cObjekt3D;
 // reaches the vertex.
 void SphereTextureCoordinates(float x, float y, float z, float radius, float& u, float& v);
 
+// Empties the object's vertex and index arrays and frees their memory; the
+// material runs stay as they are.
+void ClearGeometry(cObjekt3D& object);
+
 // Appends the vertices and indices of a sphere to the object. A sphere that
 // cannot be made, converted or read adds whatever was read before the
 // failure.

@@ -12,7 +12,7 @@
 class CWnd;
 
 // Events the program announces to a plug-in through cPlugin::OnEvent.
-enum {
+enum PluginEvent : int {
     PE_LBUTTONDOWN = 1,
     PE_LBUTTONUP = 2,
     PE_RBUTTONDOWN = 3,
@@ -27,7 +27,7 @@ enum {
 
 // Requests a plug-in lists after accepting an event; most are answered with
 // SetParam(code, value).
-enum {
+enum PluginRequest : int {
     PR_POINT = 101,
     PR_NEW_OBJECT = 102,
     PR_SELECTION = 103,
@@ -49,8 +49,9 @@ enum {
     PR_EXECUTE = 119,
 };
 
-// Codes carried in wParam of WM_USER posted to the main frame.
-enum {
+// Codes carried in wParam of WM_USER posted to the main frame. A plug-in
+// panel's button posts the request code PR_PANEL_ACTION the same way.
+enum FrameMessage : int {
     FM_ACTIVATE_TOOL = 1,
     FM_RENAME = 2,
     FM_SHOW_MATERIAL = 3,

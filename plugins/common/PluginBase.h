@@ -11,9 +11,6 @@ public:
     // Plug-ins own no undo entries; the program never asks.
     int UndoAction(int, int) override { return 1; }
 
-    int GetEvent() const { return m_Event; }
-    const cRequestList& GetRequests() const { return m_Requests; }
-
 protected:
     int m_Event = 0;
     cRequestList m_Requests;

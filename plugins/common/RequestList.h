@@ -13,14 +13,12 @@ public:
     int Build(std::initializer_list<int> codes)
     {
         m_Codes.assign(codes);
-        m_Held = true;
         return Count();
     }
     // The same for a list whose length is known only at run time.
     int Build(std::vector<int> codes)
     {
         m_Codes = std::move(codes);
-        m_Held = true;
         return Count();
     }
     // Drops the list: the plug-in keeps none.
@@ -28,9 +26,7 @@ public:
     {
         m_Codes.clear();
         m_Codes.shrink_to_fit();
-        m_Held = false;
     }
-    bool IsHeld() const { return m_Held; }
     int Count() const { return static_cast<int>(m_Codes.size()); }
     // Outside the list: 0, a code nobody serves.
     int Get(int index) const
@@ -40,5 +36,4 @@ public:
 
 private:
     std::vector<int> m_Codes;
-    bool m_Held = false;
 };

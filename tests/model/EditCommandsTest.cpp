@@ -64,7 +64,7 @@ TEST_F(EditCommandsTest, AssignMaterialToObjectsAndFaces)
     cObjekt3D* b = Add(MakeStrip(2));
     doc.m_Selection.AddObject(a, TRUE);
     doc.m_Selection.AddObject(b, TRUE);
-    ExpectUndoRedoExact([&] { doc.AssignMaterial(1, CMyOrbelDoc::MODE_OBJECTS); });
+    ExpectUndoRedoExact([&] { doc.AssignMaterial(1, SelectObjects); });
     doc.m_pUndoManager->Redo();
     EXPECT_EQ(UndoText(), "&Undo Assign Material \tCtrl+Z");
     // After a snapshot restore the objects are new ones.
@@ -78,7 +78,7 @@ TEST_F(EditCommandsTest, AssignMaterialToObjectsAndFaces)
     doc.m_Selection.Clear();
     cObjekt3D* head = doc.m_Objects.GetHead();
     doc.m_Selection.AddFace(new SelectedElement{head, 1}, TRUE);
-    ExpectUndoRedoExact([&] { doc.AssignMaterial(0, CMyOrbelDoc::MODE_FACES); });
+    ExpectUndoRedoExact([&] { doc.AssignMaterial(0, SelectFaces); });
 }
 
 TEST_F(EditCommandsTest, AssignMaterialThatCannotApplyRecordsNothing)
@@ -86,11 +86,11 @@ TEST_F(EditCommandsTest, AssignMaterialThatCannotApplyRecordsNothing)
     doc.m_Materials.Add(new cMaterial);
     cObjekt3D* a = Add(MakeStrip(3));
     doc.m_Selection.AddVertex(new SelectedElement{a, 0}, TRUE);
-    doc.AssignMaterial(0, CMyOrbelDoc::MODE_VERTICES);
+    doc.AssignMaterial(0, SelectVertices);
     EXPECT_FALSE(doc.m_pUndoManager->CanUndo());
 
     doc.m_Selection.AddObject(a, TRUE);
-    doc.AssignMaterial(1, CMyOrbelDoc::MODE_OBJECTS);  // no material 1: the file could not be read back
+    doc.AssignMaterial(1, SelectObjects);  // no material 1: the file could not be read back
     EXPECT_FALSE(doc.m_pUndoManager->CanUndo());
     EXPECT_EQ(Runs(*a)[0].material, -1);
 }
@@ -101,17 +101,17 @@ TEST_F(EditCommandsTest, CloneCopiesTheSelectionInSelectionOrder)
     cObjekt3D* b = Add(MakeStrip(2, "B"));
     doc.m_Selection.AddObject(a, TRUE);
     doc.m_Selection.AddObject(b, TRUE);
-    doc.CloneObjects(CMyOrbelDoc::MODE_FACES);
+    doc.CloneObjects(SelectFaces);
     EXPECT_FALSE(doc.m_pUndoManager->CanUndo());
 
-    doc.CloneObjects(CMyOrbelDoc::MODE_OBJECTS);
+    doc.CloneObjects(SelectObjects);
     EXPECT_EQ(ObjectIds(doc), (std::vector<int>{3, 2, 1, 0}));
     EXPECT_STREQ(static_cast<LPCTSTR>(doc.m_Objects.GetHead()->m_Name), "A");
     EXPECT_STREQ(static_cast<LPCTSTR>(doc.FindObjectById(2)->m_Name), "B");
     EXPECT_EQ(SelectedObjectIds(doc.m_Selection), (std::vector<int>{1, 0}));
     EXPECT_EQ(UndoText(), "&Undo Clone Object \tCtrl+Z");
     doc.m_pUndoManager->Undo();
-    ExpectUndoRedoExact([&] { doc.CloneObjects(CMyOrbelDoc::MODE_OBJECTS); });
+    ExpectUndoRedoExact([&] { doc.CloneObjects(SelectObjects); });
 }
 
 TEST_F(EditCommandsTest, DeletingFacesRemovesExactlyThoseWhateverTheOrder)
@@ -122,7 +122,7 @@ TEST_F(EditCommandsTest, DeletingFacesRemovesExactlyThoseWhateverTheOrder)
         const int first = ascending ? 1 : 2;
         doc.m_Selection.AddFace(new SelectedElement{object, first}, TRUE);
         doc.m_Selection.AddFace(new SelectedElement{object, 3 - first}, TRUE);
-        ExpectUndoRedoExact([&] { doc.DeleteSelection(CMyOrbelDoc::MODE_FACES); });
+        ExpectUndoRedoExact([&] { doc.DeleteSelection(SelectFaces); });
         doc.m_pUndoManager->Redo();
         const cObjekt3D* left = doc.m_Objects.GetHead();
         ASSERT_EQ(left->GetFaceCount(), 2);
@@ -141,7 +141,7 @@ TEST_F(EditCommandsTest, DeletingEveryFaceOrVertexRemovesTheObject)
     doc.m_Selection.AddFace(new SelectedElement{a, 0}, TRUE);
     doc.m_Selection.AddFace(new SelectedElement{b, 1}, FALSE);
     doc.m_Selection.AddFace(new SelectedElement{b, 0}, TRUE);
-    doc.DeleteSelection(CMyOrbelDoc::MODE_FACES);
+    doc.DeleteSelection(SelectFaces);
     EXPECT_EQ(ObjectIds(doc), (std::vector<int>{0}));
     EXPECT_EQ(a->GetFaceCount(), 1);
     EXPECT_EQ(CheckConsistent(doc), "");
@@ -149,7 +149,7 @@ TEST_F(EditCommandsTest, DeletingEveryFaceOrVertexRemovesTheObject)
     cObjekt3D* c = Add(MakeStrip(1, "C"));
     for (int v = 0; v < 3; ++v)
         doc.m_Selection.AddVertex(new SelectedElement{c, v}, TRUE);
-    ExpectUndoRedoExact([&] { doc.DeleteSelection(CMyOrbelDoc::MODE_VERTICES); });
+    ExpectUndoRedoExact([&] { doc.DeleteSelection(SelectVertices); });
     doc.m_pUndoManager->Redo();
     EXPECT_EQ(doc.FindObjectById(2), nullptr);
     EXPECT_EQ(UndoText(), "&Undo Delete \tCtrl+Z");
@@ -159,7 +159,7 @@ TEST_F(EditCommandsTest, DeleteInObjectModeWithOnlyFacesClearsTheSelection)
 {
     cObjekt3D* a = Add(MakeStrip(2));
     doc.m_Selection.AddFace(new SelectedElement{a, 0}, TRUE);
-    doc.DeleteSelection(CMyOrbelDoc::MODE_OBJECTS);
+    doc.DeleteSelection(SelectObjects);
     EXPECT_EQ(a->GetFaceCount(), 2);
     EXPECT_TRUE(doc.m_Selection.m_Faces.IsEmpty());
     EXPECT_TRUE(doc.m_pUndoManager->CanUndo());
@@ -167,13 +167,13 @@ TEST_F(EditCommandsTest, DeleteInObjectModeWithOnlyFacesClearsTheSelection)
     cObjekt3D* b = Add(MakeStrip(2));
     doc.m_Selection.AddObject(b, TRUE);
     doc.m_Selection.AddObject(a, TRUE);
-    ExpectUndoRedoExact([&] { doc.DeleteSelection(CMyOrbelDoc::MODE_OBJECTS); });
+    ExpectUndoRedoExact([&] { doc.DeleteSelection(SelectObjects); });
 
     doc.m_Selection.Clear();
     cObjekt3D* c = doc.m_Objects.GetHead();
     doc.m_Selection.AddObject(c, FALSE);
     doc.m_Selection.AddObject(c, FALSE);  // listed twice: deleted once
-    doc.DeleteSelection(CMyOrbelDoc::MODE_OBJECTS);
+    doc.DeleteSelection(SelectObjects);
     EXPECT_EQ(doc.m_Objects.GetCount(), 1);
 }
 
@@ -270,7 +270,7 @@ TEST_F(EditCommandsTest, ACommandWhoseSnapshotFailsChangesNothing)
     doc.m_Selection.AddObject(a, TRUE);
     bool failed = false;
     try {
-        doc.DeleteSelection(CMyOrbelDoc::MODE_OBJECTS);
+        doc.DeleteSelection(SelectObjects);
     } catch (CException* e) {
         failed = e->IsKindOf(RUNTIME_CLASS(CFileException));
         e->Delete();

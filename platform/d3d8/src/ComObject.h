@@ -35,7 +35,6 @@ protected:
     virtual ~ComObject() { --LiveObjects(); }
     // Called when the last public reference is gone.
     virtual void FinalRelease() { delete this; }
-    ULONG PublicReferences() const { return refs_; }
 
 private:
     ULONG refs_ = 1;

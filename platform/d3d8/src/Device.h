@@ -104,7 +104,6 @@ public:
     GlContext& Gl() const { return *gl_; }
     // The client size of a window through the present target; false without.
     static bool ClientSize(HWND window, int& width, int& height);
-    HWND FocusWindow() const { return creation_.hFocusWindow; }
     // Room for presented pixels, kept across the swap chains of each paint.
     std::vector<BYTE>& PresentScratch() { return presentScratch_; }
     // Called when a GL object of a resource goes, so no cached binding

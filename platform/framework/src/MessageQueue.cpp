@@ -237,12 +237,6 @@ void RunUntilIdle() {
     SettleImages();
 }
 
-std::size_t QueuedCount() { return GetState().queue.size(); }
-
-void QuitMessageLoop(int exitCode) {
-    ::PostQuitMessage(exitCode);
-}
-
 int RunMessageLoop() {
     EnsureQtApp();
     State& s = GetState();

@@ -110,10 +110,6 @@ ORBEL_API void ShowImage(HWND hWnd, const QRect* area = nullptr);
 ORBEL_API bool PumpOne();
 // Runs the Qt loop and the queue until nothing is left to do.
 ORBEL_API void RunUntilIdle();
-// Number of queued messages (tests).
-ORBEL_API std::size_t QueuedCount();
-// Ends the Run loop.
-ORBEL_API void QuitMessageLoop(int exitCode);
 // Runs the main loop until WM_QUIT; returns its exit code.
 ORBEL_API int RunMessageLoop();
 

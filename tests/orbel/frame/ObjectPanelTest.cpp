@@ -170,4 +170,10 @@ TEST_F(ObjectPanelTest, ANewPanelWindowKeepsTheColourAndShowsTheSelectionName)
     EXPECT_TRUE(NameEnabled());
 }
 
+TEST_F(ObjectPanelTest, ThePanelNamesItsClassAsADialog)
+{
+    EXPECT_STREQ(Panel().GetRuntimeClass()->m_lpszClassName, "cDialogy1");
+    EXPECT_TRUE(Panel().IsKindOf(RUNTIME_CLASS(CDialog)));
+}
+
 }  // namespace

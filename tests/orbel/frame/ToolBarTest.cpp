@@ -40,9 +40,10 @@ TEST_F(ToolBarTest, ButtonsShowTheModesBeforeTheFirstInputAndStayEnabledAfterACl
     EXPECT_TRUE(Checked(ID_MASK_Y_AXIS));
     EXPECT_FALSE(Checked(ID_MASK_Z_AXIS));
     EXPECT_FALSE(Checked(ID_VIEW_MOVE));
-    for (UINT id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_APP_ABOUT, ID_VIEW_ROTATE, ID_VIEW_MOVE, ID_VIEW_ZOOM,
-                    ID_SELECT_OBJECT, ID_SELECT_POLYGON, ID_SELECT_POINT, ID_ROTATE_OBJECT, ID_MOVE_OBJECT,
-                    ID_SCALE_OBJECT, ID_MASK_X_AXIS, ID_MASK_Y_AXIS, ID_MASK_Z_AXIS})
+    for (UINT id : std::initializer_list<UINT>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_APP_ABOUT, ID_VIEW_ROTATE,
+                                               ID_VIEW_MOVE, ID_VIEW_ZOOM, ID_SELECT_OBJECT, ID_SELECT_POLYGON,
+                                               ID_SELECT_POINT, ID_ROTATE_OBJECT, ID_MOVE_OBJECT, ID_SCALE_OBJECT,
+                                               ID_MASK_X_AXIS, ID_MASK_Y_AXIS, ID_MASK_Z_AXIS})
         EXPECT_FALSE(Disabled(id)) << id;
     EXPECT_EQ(StatusText(), "Ready");
 

@@ -2,6 +2,8 @@
 // with the libraries built beside these tests.
 #include "orbel/host/PluginLoader.h"
 
+#include "orbel/frame/MainFrm.h"
+
 #include "orbel/host/PluginTestFolder.h"
 
 #include <win32/SleepHook.h>
@@ -43,7 +45,7 @@ protected:
 
     void Load()
     {
-        LoadPluginsFromFolder(folder.ProgramDirectory(), lists,
+        LoadPluginsFromFolder(folder.ProgramDirectory(), lists, &CMainFrame::LoadPlugin,
                               [this](LPCSTR text) { statusLines.emplace_back(text); });
     }
 
@@ -133,15 +135,15 @@ TEST_F(PluginLoaderTest, SingleLibraryFailuresLeaveTheRecordEmpty)
     folder.EnterPluginsFolder();
 
     PluginRecord record;
-    EXPECT_FALSE(LoadPluginLibrary("NullObject.dlc", record));
+    EXPECT_FALSE(CMainFrame::LoadPlugin("NullObject.dlc", record));
     EXPECT_EQ(record.plugin, nullptr);
     EXPECT_EQ(record.hModule, nullptr);
-    EXPECT_FALSE(LoadPluginLibrary("NoExport.dlm", record));
+    EXPECT_FALSE(CMainFrame::LoadPlugin("NoExport.dlm", record));
     EXPECT_EQ(record.hModule, nullptr);
-    EXPECT_FALSE(LoadPluginLibrary("Missing.dlc", record));
+    EXPECT_FALSE(CMainFrame::LoadPlugin("Missing.dlc", record));
     EXPECT_EQ(record.hModule, nullptr);
 
-    ASSERT_TRUE(LoadPluginLibrary("CreateAlpha.dlc", record));
+    ASSERT_TRUE(CMainFrame::LoadPlugin("CreateAlpha.dlc", record));
     ASSERT_NE(record.plugin, nullptr);
     EXPECT_STREQ(record.plugin->GetName(), "CreateAlpha");
     lists[PLUGIN_CREATE].Add(record);

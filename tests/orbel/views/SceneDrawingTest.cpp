@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "orbel/views/LineVertex.h"
+
 #include <d3d8/TestControl.h>
 
 #include <cstdlib>
@@ -213,17 +215,13 @@ TEST_F(SceneDrawing, GridFollowsTheLineBuffersTheFrameHandsOver)
     top->m_bGrid = true;
     EXPECT_GT(stage.Paint(top).Count(viewtest::kGridGrey), 500);
 
-    struct LineVertex {
-        float x, y, z;
-        DWORD colour;
-    };
     constexpr DWORD kGreen = 0xFF00C800;
     const LineVertex cell[5] = {{0, 0, 0, kGreen}, {1, 0, 0, kGreen}, {1, 0, 1, kGreen}, {0, 0, 1, kGreen}, {0, 0, 0, kGreen}};
     const LineVertex axes[4] = {{0, 0, 0, kGreen}, {1, 0, 0, kGreen}, {0, 0, 0, kGreen}, {0, 0, 1, kGreen}};
     IDirect3DVertexBuffer8* cellBuffer = nullptr;
     IDirect3DVertexBuffer8* axesBuffer = nullptr;
-    ASSERT_EQ(stage.Device()->CreateVertexBuffer(sizeof cell, 0, 0x42, D3DPOOL_DEFAULT, &cellBuffer), D3D_OK);
-    ASSERT_EQ(stage.Device()->CreateVertexBuffer(sizeof axes, 0, 0x42, D3DPOOL_DEFAULT, &axesBuffer), D3D_OK);
+    ASSERT_EQ(stage.Device()->CreateVertexBuffer(sizeof cell, 0, kLineVertexFormat, D3DPOOL_DEFAULT, &cellBuffer), D3D_OK);
+    ASSERT_EQ(stage.Device()->CreateVertexBuffer(sizeof axes, 0, kLineVertexFormat, D3DPOOL_DEFAULT, &axesBuffer), D3D_OK);
     for (auto [buffer, data, bytes] : {std::tuple{cellBuffer, static_cast<const void*>(cell), UINT{sizeof cell}},
                                        std::tuple{axesBuffer, static_cast<const void*>(axes), UINT{sizeof axes}}}) {
         BYTE* target = nullptr;

@@ -2,6 +2,7 @@
 
 #include "orbel/resources/ProgramResources.h"
 #include "orbel/views/CameraMatrices.h"
+#include "orbel/views/LineVertex.h"
 #include "support/FreshFolder.h"
 
 #include <testsupport/TestSupport.h>
@@ -16,11 +17,6 @@
 namespace viewtest {
 
 namespace {
-
-struct LineVertex {
-    float x, y, z;
-    DWORD colour;
-};
 
 // A buffer that does not lock leaves the views without grid or axes, which
 // no caller can work around: it fails loudly.
@@ -124,8 +120,8 @@ void ViewHarness::CreateDevice(HWND focusWindow)
                                 {0, 0, 1, 0xFF969696}, {0, 0, 0, 0xFF969696}};
     const LineVertex axes[4] = {{0, 0, 0, 0xFF000000}, {1, 0, 0, 0xFF000000}, {0, 0, 0, 0xFF000000},
                                 {0, 0, 1, 0xFF000000}};
-    m_Device->CreateVertexBuffer(sizeof grid, 0, 0x42, D3DPOOL_DEFAULT, &m_GridBuffer);
-    m_Device->CreateVertexBuffer(sizeof axes, 0, 0x42, D3DPOOL_DEFAULT, &m_AxesBuffer);
+    m_Device->CreateVertexBuffer(sizeof grid, 0, kLineVertexFormat, D3DPOOL_DEFAULT, &m_GridBuffer);
+    m_Device->CreateVertexBuffer(sizeof axes, 0, kLineVertexFormat, D3DPOOL_DEFAULT, &m_AxesBuffer);
     if (m_GridBuffer) FillBuffer(m_GridBuffer, grid, 5);
     if (m_AxesBuffer) FillBuffer(m_AxesBuffer, axes, 4);
 }

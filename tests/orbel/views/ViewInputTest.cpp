@@ -3,6 +3,8 @@
 #include "InputStage.h"
 #include "VectorExpect.h"
 
+#include "orbel/resources/Resource.h"
+
 using orbel::test::Button;
 using viewtest::MakeSquare;
 using viewtest::RefreshMatrices;

@@ -1,5 +1,7 @@
 #include "ViewHarness.h"
 
+#include "orbel/resources/Resource.h"
+
 #include <gtest/gtest.h>
 
 using viewtest::ViewHarness;

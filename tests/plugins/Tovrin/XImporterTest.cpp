@@ -101,8 +101,9 @@ TEST_F(XImport, EverySampleBecomesOneObjectWithItsMaterials)
             EXPECT_GE(material, before);
             EXPECT_LT(material, Materials().GetSize());
         }
-        if (s.textured >= 0)
+        if (s.textured >= 0) {
             EXPECT_NE(Materials()[before + s.textured]->m_pTexture, nullptr);
+        }
         EXPECT_EQ(host.UndoText().find("Import from .x") != std::string::npos, true);
     }
 }

@@ -1,5 +1,6 @@
 #include "PluginTestHost.h"
 
+#include "orbel/frame/MainFrm.h"
 #include "orbel/host/PluginLoader.h"
 #include "orbel/host/RequestServing.h"
 #include "support/FreshFolder.h"
@@ -111,7 +112,7 @@ cPlugin* PluginTestHost::Load(const std::string& fileName)
 {
     const std::string path = std::string(ORBEL_PLUGIN_DIR) + "/" + fileName;
     PluginRecord record;
-    if (!LoadPluginLibrary(path.c_str(), record)) {
+    if (!CMainFrame::LoadPlugin(path.c_str(), record)) {
         ADD_FAILURE() << "cannot load " << path;
         return nullptr;
     }

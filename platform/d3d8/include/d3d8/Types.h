@@ -27,10 +27,10 @@ struct D3DCOLORVALUE {
 };
 
 struct D3DMATRIX {
-    union {
-        // Anonymous structs in unions are a common compiler extension the
-        // D3D field names rely on.
-        __extension__ struct {
+    // Anonymous structs in unions are a common compiler extension the D3D
+    // field names rely on; marking the union covers what it declares.
+    __extension__ union {
+        struct {
             float _11, _12, _13, _14;
             float _21, _22, _23, _24;
             float _31, _32, _33, _34;

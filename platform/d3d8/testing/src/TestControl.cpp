@@ -7,8 +7,6 @@ using namespace orbel::d3d8;
 
 void D3D8SetTestControl(const D3D8TestControl& control) { CurrentTestControl() = control; }
 
-D3D8TestControl D3D8GetTestControl() { return CurrentTestControl(); }
-
 bool D3D8TakeLastPresentedImage(D3D8PresentedImage& image) {
     D3D8LandPresents();
     std::optional<D3D8PresentedImage>& kept = KeptPresentedImage();

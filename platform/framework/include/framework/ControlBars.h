@@ -122,6 +122,7 @@ class ORBEL_API CToolBar : public CControlBar {
 public:
     CToolBar();
     ~CToolBar() override;
+    using CWnd::Create;
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT nID = AFX_IDW_TOOLBAR);
     BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
                   DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect rcBorders = CRect(0, 0, 0, 0),
@@ -176,6 +177,7 @@ class ORBEL_API CStatusBarCtrl : public CWnd {
 public:
     CStatusBarCtrl();
     ~CStatusBarCtrl() override;
+    using CWnd::Create;
     // Places itself along the parent's bottom edge, full width.
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     // Right edges of the panes; -1 stretches the last to the right end.
@@ -201,6 +203,7 @@ class ORBEL_API CStatusBar : public CControlBar {
 public:
     CStatusBar();
     ~CStatusBar() override;
+    using CWnd::Create;
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
                 UINT nID = AFX_IDW_STATUS_BAR);
     BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = 0, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,

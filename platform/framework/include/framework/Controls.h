@@ -27,6 +27,7 @@ class ORBEL_API CButton : public CWnd {
 public:
     CButton();
     ~CButton() override;
+    using CWnd::Create;
     virtual BOOL Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     int GetCheck() const;
     void SetCheck(int nCheck);
@@ -43,6 +44,7 @@ class ORBEL_API CStatic : public CWnd {
 public:
     CStatic();
     ~CStatic() override;
+    using CWnd::Create;
     virtual BOOL Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID = 0xffff);
     HBITMAP SetBitmap(HBITMAP hBitmap);
     HBITMAP GetBitmap() const;
@@ -53,6 +55,7 @@ class ORBEL_API CEdit : public CWnd {
 public:
     CEdit();
     ~CEdit() override;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE);
     void GetSel(int& nStartChar, int& nEndChar) const;
@@ -67,6 +70,7 @@ class ORBEL_API CListBox : public CWnd {
 public:
     CListBox();
     ~CListBox() override;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     int AddString(LPCTSTR lpszItem);
     int InsertString(int nIndex, LPCTSTR lpszItem);
@@ -90,6 +94,7 @@ class ORBEL_API CComboBox : public CWnd {
 public:
     CComboBox();
     ~CComboBox() override;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     int AddString(LPCTSTR lpszString);
     int InsertString(int nIndex, LPCTSTR lpszString);
@@ -114,6 +119,7 @@ class ORBEL_API CSpinButtonCtrl : public CWnd {
 public:
     CSpinButtonCtrl();
     ~CSpinButtonCtrl() override;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     void SetRange(short nLower, short nUpper);
     void SetRange32(int nLower, int nUpper);
@@ -134,6 +140,7 @@ class ORBEL_API CTabCtrl : public CWnd {
 public:
     CTabCtrl();
     ~CTabCtrl() override;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     LONG InsertItem(int nItem, LPCTSTR lpszItem);
     LONG InsertItem(int nItem, TCITEM* pTabCtrlItem);

@@ -30,6 +30,7 @@ public:
     ~CDialog() override;
 
     virtual INT_PTR DoModal();
+    using CWnd::Create;
     virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     virtual BOOL Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
     // Ends a modal dialog with nResult; hides a modeless one.

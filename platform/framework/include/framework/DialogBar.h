@@ -16,6 +16,7 @@ public:
     CDialogBar();
     ~CDialogBar() override;
 
+    using CWnd::Create;
     // nStyle: CBRS_* (alignment, tool tips); nID: the bar's own id.
     virtual BOOL Create(CWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID);
     virtual BOOL Create(CWnd* pParentWnd, LPCTSTR lpszTemplateName, UINT nStyle, UINT nID);

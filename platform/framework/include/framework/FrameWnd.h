@@ -33,6 +33,7 @@ public:
     BOOL m_bAutoMenuEnable = TRUE;
     CString m_strTitle;
 
+    using CWnd::Create;
     BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
                 const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,
                 DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);

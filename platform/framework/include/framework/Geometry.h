@@ -67,8 +67,12 @@ public:
     void NormalizeRect();
     BOOL IntersectRect(const RECT* a, const RECT* b);
     BOOL UnionRect(const RECT* a, const RECT* b);
-    bool operator==(const RECT& o) const { return left == o.left && top == o.top && right == o.right && bottom == o.bottom; }
-    bool operator!=(const RECT& o) const { return !(*this == o); }
+    // Both sides alike, so that C++20's reversed candidates cannot compete;
+    // != is the rewritten ==.
+    friend bool operator==(const RECT& a, const RECT& b)
+    {
+        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    }
     operator LPRECT() { return this; }
     operator LPCRECT() const { return this; }
 };

@@ -22,7 +22,6 @@ struct D3D8TestControl {
 
 // Replaces the current control (defaults: nothing injected).
 ORBEL_API void D3D8SetTestControl(const D3D8TestControl& control);
-ORBEL_API D3D8TestControl D3D8GetTestControl();
 
 struct D3D8PresentedImage {
     HWND window = nullptr;
