@@ -1,7 +1,7 @@
 // The snapshot folder "Temp" under the program directory.
 #pragma once
 
-#include <framework/Afx.h>
+#include <framework/Core.h>
 
 // Deletes the files (not the folders) in programDir + "Temp". Does nothing
 // unless programDir is an absolute path ending in '\' and the folder exists,
