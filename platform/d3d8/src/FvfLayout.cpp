@@ -1,4 +1,4 @@
-#include "FvfLayout.h"
+#include <d3d8/FvfLayout.h>
 
 #include <d3d8/Enums.h>
 

@@ -1,6 +1,6 @@
 #include "TestState.h"
 
-#include "ComObject.h"
+#include <d3d8/ComObject.h>
 
 #include <cstring>
 
