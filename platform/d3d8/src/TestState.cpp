@@ -14,11 +14,6 @@ IPresentTarget*& Target() {
 
 }  // namespace
 
-std::atomic<long>& LiveObjects() {
-    static std::atomic<long> count{0};
-    return count;
-}
-
 D3D8TestControl& CurrentTestControl() {
     static D3D8TestControl control;
     return control;
