@@ -53,13 +53,15 @@ function(orbel_add_plugin name ext)
 endfunction()
 
 # orbel_platform_library(<target> <dir>): a shared library of the layer made of
-# <dir>/src/*.cpp with public headers in <dir>/include. A component that has
-# only headers so far becomes an interface library.
+# <dir>/src/*.cpp with public headers in <dir>/include. It exports only what
+# those headers mark ORBEL_API. A component that has only headers so far
+# becomes an interface library.
 function(orbel_platform_library target dir)
   orbel_component_sources(_src ${dir}/src)
   if(_src)
     add_library(${target} SHARED ${_src})
     target_include_directories(${target} PUBLIC ${dir}/include)
+    set_target_properties(${target} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
     set(ORBEL_LINK_KIND PUBLIC PARENT_SCOPE)
   else()
     add_library(${target} INTERFACE)

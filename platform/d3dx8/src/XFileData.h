@@ -49,7 +49,7 @@ struct XMeshData {
 };
 
 // Reads a whole ".x" file. On failure returns false and leaves `mesh` empty.
-bool ReadXFile(std::span<const BYTE> file, XMeshData& mesh);
+ORBEL_TESTING_API bool ReadXFile(std::span<const BYTE> file, XMeshData& mesh);
 
 // Inflates the body of a compressed file (everything after the 16-byte
 // header) into the uncompressed bytes that follow a header. At most
@@ -59,6 +59,6 @@ bool InflateMszip(std::span<const BYTE> body, std::vector<BYTE>& out, std::size_
 // The text file for `mesh`: vertices, faces, normals, texture coordinates
 // and the material list with every material's colours, power and texture
 // name ("" when it has none).
-std::string WriteXFileText(const XMeshData& mesh);
+ORBEL_TESTING_API std::string WriteXFileText(const XMeshData& mesh);
 
 }  // namespace orbel::d3dx8
