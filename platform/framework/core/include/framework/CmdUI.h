@@ -2,6 +2,10 @@
 // panes, each command's CCmdUI is routed like the command itself and a
 // handler enables, checks or renames the item. Commands without a handler
 // are disabled where the caller asks for it (menus).
+//
+// The routing flag is the core's, which routes updates; Enable, SetCheck,
+// SetRadio, SetText and DoUpdate act on menus and windows and come with the
+// window library.
 #pragma once
 
 #include <win32/Types.h>
