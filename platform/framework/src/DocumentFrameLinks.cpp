@@ -38,7 +38,8 @@ void RepaintViewWindow(CView* view, bool now) {
 }
 
 // Installed as the library loads, before any document exists.
-[[maybe_unused]] const bool windowSideInstalled = (orbel::SetDocumentWindowSide(orbel::DocumentWindowSide::WindowLibrary()), true);
+[[maybe_unused]] const bool windowSideInstalled =
+    (orbel::SetDocumentWindowSide(orbel::DocumentWindowSide::WindowLibrary()), true);
 
 } // namespace
 
