@@ -57,11 +57,13 @@ function(orbel_add_plugin name ext)
 endfunction()
 
 # orbel_platform_library(<target> <dir>): a shared library of the layer made of
-# <dir>/src/*.cpp with public headers in <dir>/include.
+# <dir>/src/*.cpp with public headers in <dir>/include. It exports only what
+# those headers mark ORBEL_API.
 function(orbel_platform_library target dir)
   orbel_component_sources(_src ${dir}/src)
   add_library(${target} SHARED ${_src})
   target_include_directories(${target} PUBLIC ${dir}/include)
+  set_target_properties(${target} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
   set(ORBEL_LINK_KIND PUBLIC PARENT_SCOPE)
 endfunction()
 

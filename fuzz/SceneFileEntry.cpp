@@ -2,7 +2,7 @@
 
 #include "model/MyOrbelDoc.h"
 
-#include <framework/Afx.h>
+#include <framework/Core.h>
 
 #include <cstdio>
 #include <string>

@@ -3,7 +3,7 @@
 // is rejected as a whole with the framework's archive exception.
 #pragma once
 
-#include <framework/Afx.h>
+#include <framework/Core.h>
 
 #include <cstddef>
 #include <cstdint>

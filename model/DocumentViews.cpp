@@ -1,4 +1,6 @@
 // The document's side of its views: resets, file blocks and repaints.
+// Views are windows, which the model does not link: it reaches them
+// through the framework core's view links.
 #include "model/MyOrbelDoc.h"
 #include "model/SceneView.h"
 
@@ -8,7 +10,7 @@ template <typename Action>
 void ForEachSceneView(const CDocument& document, Action action)
 {
     for (POSITION pos = document.GetFirstViewPosition(); pos != nullptr;) {
-        if (auto* view = dynamic_cast<cSceneView*>(document.GetNextView(pos)))
+        if (auto* view = dynamic_cast<cSceneView*>(orbel::ViewObject(document.GetNextView(pos))))
             action(*view);
     }
 }
@@ -38,17 +40,11 @@ void CMyOrbelDoc::ApplyViewBlocks()
 void CMyOrbelDoc::RedrawViews(CView* view)
 {
     m_BoundsValid = 0;
-    // A view without a window yet has nothing to repaint (a null window
-    // would mean the whole desktop).
     if (view != nullptr) {
-        if (view->GetSafeHwnd() != nullptr)
-            ::InvalidateRect(view->GetSafeHwnd(), nullptr, FALSE);
+        orbel::RepaintView(view, false);
         return;
     }
-    for (POSITION pos = GetFirstViewPosition(); pos != nullptr;) {
-        const HWND window = GetNextView(pos)->GetSafeHwnd();
-        if (window != nullptr)
-            ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOERASE);
-    }
+    for (POSITION pos = GetFirstViewPosition(); pos != nullptr;)
+        orbel::RepaintView(GetNextView(pos), true);
     SetModifiedFlag(TRUE);
 }

@@ -4,7 +4,7 @@
 // Shared with the plug-ins by layout, like cObjekt3D: never reorder fields.
 #pragma once
 
-#include <framework/Afx.h>
+#include <framework/Core.h>
 #include <d3dx8/D3DX8.h>
 
 class cMaterial : public CObject {

@@ -3,7 +3,7 @@
 // for everybody holding a document pointer.
 #pragma once
 
-#include <framework/Afx.h>
+#include <framework/Core.h>
 #include <d3d8/D3D8.h>
 
 #include "model/Material.h"

@@ -6,7 +6,7 @@
 // field.
 #pragma once
 
-#include <framework/Afx.h>
+#include <framework/Core.h>
 #include <d3dx8/D3DX8.h>
 
 // Matches the vertex format XYZ | NORMAL | TEX1, so the array goes to

@@ -5,7 +5,7 @@
 // by object id, never by pointer. Shared with the plug-ins by layout.
 #pragma once
 
-#include <framework/Afx.h>
+#include <framework/Core.h>
 
 class cObjekt3D;
 

@@ -2,7 +2,7 @@
 // folder of the running instance.
 #pragma once
 
-#include <framework/Afx.h>
+#include <framework/Core.h>
 
 // Deletes the files (not the folders) in programDir + "Temp". Does nothing
 // unless programDir is an absolute path ending in '\' and the folder exists,

@@ -11,7 +11,7 @@
 // to discard. Then no step ever reaches a destroyed view.
 #pragma once
 
-#include <framework/Afx.h>
+#include <framework/Core.h>
 
 class cPlugin;
 class CMyOrbelDoc;

@@ -1,6 +1,6 @@
 #include "Device.h"
 
-#include "ComObject.h"
+#include <d3d8/ComObject.h>
 #include "Direct3D.h"
 #include "Matrix.h"
 #include "Resources.h"

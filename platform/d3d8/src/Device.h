@@ -6,7 +6,7 @@
 
 #include "EdgeList.h"
 #include "FixedFunction.h"
-#include "FvfLayout.h"
+#include <d3d8/FvfLayout.h>
 #include "GlContext.h"
 #include "StreamBuffer.h"
 

@@ -2,7 +2,7 @@
 // a program from the cache and the uniform block.
 #include "Device.h"
 
-#include "ComObject.h"
+#include <d3d8/ComObject.h>
 #include "Matrix.h"
 #include "PresentReadBacks.h"
 #include "Resources.h"

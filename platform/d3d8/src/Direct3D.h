@@ -2,7 +2,7 @@
 // over the process's OpenGL context.
 #pragma once
 
-#include "ComObject.h"
+#include <d3d8/ComObject.h>
 
 namespace orbel::d3d8 {
 

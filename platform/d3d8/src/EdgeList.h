@@ -6,6 +6,8 @@
 
 #include "Gl.h"
 
+#include <win32/Types.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -20,7 +22,7 @@ namespace orbel::d3d8 {
 // out ending at it, one of its own is added back. Every line drawn is thus
 // one the polygon mode draws, and each pixel it drew at a vertex stays.
 template <class Index>
-std::vector<Index> BuildEdgeList(const Index* indices, std::size_t count);
+ORBEL_TESTING_API std::vector<Index> BuildEdgeList(const Index* indices, std::size_t count);
 
 class EdgeListCache {
 public:

@@ -7,6 +7,8 @@
 
 #include "Gl.h"
 
+#include <win32/Types.h>
+
 #include <cstdint>
 #include <map>
 #include <tuple>
@@ -18,7 +20,7 @@ class GlContext {
 public:
     // The context, opened on first use; nullptr when no EGL device or no
     // OpenGL 4.5 context is available (then it is never tried again).
-    static GlContext* Get();
+    ORBEL_TESTING_API static GlContext* Get();
     // Opens the EGL display and sets up the context on a worker thread; Get
     // waits for it and makes the context current on its own thread.
     static void BeginOpeningDisplay();

@@ -3,7 +3,7 @@
 // it may outlive the device's last public Release.
 #pragma once
 
-#include "ComObject.h"
+#include <d3d8/ComObject.h>
 #include "Gl.h"
 
 #include <vector>

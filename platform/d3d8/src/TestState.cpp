@@ -1,6 +1,6 @@
 #include "TestState.h"
 
-#include "ComObject.h"
+#include <d3d8/ComObject.h>
 
 #include <cstring>
 
@@ -13,11 +13,6 @@ IPresentTarget*& Target() {
 }
 
 }  // namespace
-
-std::atomic<long>& LiveObjects() {
-    static std::atomic<long> count{0};
-    return count;
-}
 
 D3D8TestControl& CurrentTestControl() {
     static D3D8TestControl control;

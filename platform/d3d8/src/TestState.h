@@ -10,11 +10,11 @@
 
 namespace orbel::d3d8 {
 
-D3D8TestControl& CurrentTestControl();
-IPresentTarget* CurrentPresentTarget();
+ORBEL_TESTING_API D3D8TestControl& CurrentTestControl();
+ORBEL_TESTING_API IPresentTarget* CurrentPresentTarget();
 // Keeps an image presented while no target is registered.
 void KeepPresentedImage(HWND window, const void* bgra, int width, int height, int pitch);
 // The image kept last; empty when none was presented since it was taken.
-std::optional<D3D8PresentedImage>& KeptPresentedImage();
+ORBEL_TESTING_API std::optional<D3D8PresentedImage>& KeptPresentedImage();
 
 }  // namespace orbel::d3d8

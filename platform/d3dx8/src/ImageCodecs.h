@@ -28,10 +28,10 @@ struct DecodedImage {
 
 using FileBytes = std::span<const BYTE>;
 
-bool DecodeBmp(FileBytes file, DecodedImage& image);
-bool DecodeTga(FileBytes file, DecodedImage& image);
-bool DecodePng(FileBytes file, DecodedImage& image);
-bool DecodeJpeg(FileBytes file, DecodedImage& image);
+ORBEL_TESTING_API bool DecodeBmp(FileBytes file, DecodedImage& image);
+ORBEL_TESTING_API bool DecodeTga(FileBytes file, DecodedImage& image);
+ORBEL_TESTING_API bool DecodePng(FileBytes file, DecodedImage& image);
+ORBEL_TESTING_API bool DecodeJpeg(FileBytes file, DecodedImage& image);
 
 // Picks the decoder by the file's signature (TGA has none and comes last).
 bool DecodeImage(FileBytes file, DecodedImage& image);

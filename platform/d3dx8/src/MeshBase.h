@@ -3,7 +3,7 @@
 #pragma once
 
 #include "MeshData.h"
-#include "d3d8/src/ComObject.h"
+#include <d3d8/ComObject.h>
 
 #include <algorithm>
 #include <new>

@@ -1,6 +1,6 @@
 #include "MeshBuffer.h"
 
-#include "d3d8/src/ComObject.h"
+#include <d3d8/ComObject.h>
 
 #include <cstring>
 #include <limits>

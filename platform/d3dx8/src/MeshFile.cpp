@@ -4,7 +4,7 @@
 #include "WholeFile.h"
 #include "XFileData.h"
 
-#include "d3d8/src/FvfLayout.h"
+#include <d3d8/FvfLayout.h>
 
 #include <d3dx8/D3DX8.h>
 #include <win32/Paths.h>

@@ -1,7 +1,7 @@
 // Vertex normals from the faces around each vertex.
 #include "MeshBase.h"
 
-#include "d3d8/src/FvfLayout.h"
+#include <d3d8/FvfLayout.h>
 
 #include <cmath>
 #include <new>

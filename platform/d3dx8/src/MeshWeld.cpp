@@ -2,7 +2,7 @@
 #include "MeshBase.h"
 #include "MeshBuffer.h"
 
-#include "d3d8/src/FvfLayout.h"
+#include <d3d8/FvfLayout.h>
 
 #include <meshoptimizer.h>
 

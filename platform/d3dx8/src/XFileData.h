@@ -50,7 +50,7 @@ struct XMeshData {
 
 // Reads a whole ".x" file. On failure returns false and leaves `mesh` empty.
 // No value in a mesh it returns is infinite or not a number.
-bool ReadXFile(std::span<const BYTE> file, XMeshData& mesh);
+ORBEL_TESTING_API bool ReadXFile(std::span<const BYTE> file, XMeshData& mesh);
 
 // Inflates the body of a compressed file (everything after the 16-byte
 // header) into the uncompressed bytes that follow a header. At most
@@ -60,6 +60,6 @@ bool InflateMszip(std::span<const BYTE> body, std::vector<BYTE>& out, std::size_
 // The text file for `mesh`: vertices, faces, normals, texture coordinates
 // and the material list with every material's colours, power and texture
 // name ("" when it has none). Values that are not finite are written as 0.
-std::string WriteXFileText(const XMeshData& mesh);
+ORBEL_TESTING_API std::string WriteXFileText(const XMeshData& mesh);
 
 }  // namespace orbel::d3dx8

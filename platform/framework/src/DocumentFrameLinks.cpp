@@ -1,5 +1,7 @@
-// CDocument's links to views, frames and templates: command routing, view
-// updates, save prompts, Save and Save As, and closing.
+// CDocument's links to views, frames and templates: the view list, view
+// updates, routing to the template, save prompts, Save As, and closing.
+// The core calls the virtual members' window side through the table
+// installed below.
 #include <framework/CmdUI.h>
 #include <framework/DocTemplate.h>
 #include <framework/Document.h>
@@ -8,11 +10,7 @@
 #include <framework/ModalScript.h>
 #include <framework/View.h>
 #include <framework/WinApp.h>
-
-BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
-ON_COMMAND(ID_FILE_SAVE, OnFileSave)
-ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
-END_MESSAGE_MAP()
+#include <framework/WinUser.h>
 
 namespace {
 
@@ -27,15 +25,49 @@ CString DisplayName(const CString& path, const CString& title) {
     return path.Mid(cut + 1);
 }
 
-} // namespace
+CObject* ViewAsObject(CView* view) { return view; }
 
-BOOL CDocument::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
-    if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-        return TRUE;
-    return m_pDocTemplate != nullptr && m_pDocTemplate->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+void RepaintViewWindow(CView* view, bool now) {
+    const HWND window = view->GetSafeHwnd();
+    if (window == nullptr)
+        return;  // a null window would mean the whole desktop
+    if (now)
+        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOERASE);
+    else
+        ::InvalidateRect(window, nullptr, FALSE);
 }
 
-CDocTemplate* CDocument::GetDocTemplate() const { return m_pDocTemplate; }
+// Installed as the library loads, before any document exists.
+[[maybe_unused]] const bool windowSideInstalled =
+    (orbel::SetDocumentWindowSide(orbel::DocumentWindowSide::WindowLibrary()), true);
+
+} // namespace
+
+orbel::DocumentWindowSide orbel::DocumentWindowSide::WindowLibrary() {
+    return {&CDocument::RouteToTemplate, &CDocument::CloseWithFrames, &CDocument::AskToSaveModified,
+            &CDocument::SaveWithPrompt,  &ViewAsObject,               &RepaintViewWindow};
+}
+
+void CDocument::AddView(CView* pView) {
+    if (pView == nullptr || m_viewList.Find(pView) != nullptr)
+        return;
+    m_viewList.AddTail(pView);
+    pView->m_pDocument = this;
+    OnChangedViewList();
+}
+
+void CDocument::RemoveView(CView* pView) {
+    POSITION position = m_viewList.Find(pView);
+    if (position == nullptr)
+        return;
+    m_viewList.RemoveAt(position);
+    pView->m_pDocument = nullptr;
+    OnChangedViewList();
+}
+
+BOOL CDocument::RouteToTemplate(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    return m_pDocTemplate != nullptr && m_pDocTemplate->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
 
 void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint) {
     POSITION pos = GetFirstViewPosition();
@@ -46,13 +78,7 @@ void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint) {
     }
 }
 
-void CDocument::OnChangedViewList() {
-    // Only a document its template made is the framework's to delete.
-    if (GetFirstViewPosition() == nullptr && m_bAutoDelete && m_pDocTemplate != nullptr)
-        OnCloseDocument();
-}
-
-void CDocument::OnCloseDocument() {
+void CDocument::CloseWithFrames() {
     // The frames (and with them the views) go first; the document last.
     const BOOL autoDelete = m_bAutoDelete;
     m_bAutoDelete = FALSE;
@@ -76,7 +102,7 @@ void CDocument::OnCloseDocument() {
     }
 }
 
-BOOL CDocument::SaveModified() {
+BOOL CDocument::AskToSaveModified() {
     if (!IsModified())
         return TRUE;
     CString prompt = "Save changes to " + DisplayName(m_strPathName, m_strTitle) + "?";
@@ -96,11 +122,7 @@ BOOL CDocument::SaveModified() {
     }
 }
 
-BOOL CDocument::CanCloseFrame(CFrameWnd*) { return SaveModified(); }
-
-void CDocument::PreCloseFrame(CFrameWnd*) {}
-
-BOOL CDocument::DoSave(LPCTSTR lpszPathName, BOOL bReplace) {
+BOOL CDocument::SaveWithPrompt(LPCTSTR lpszPathName, BOOL bReplace) {
     CString newName = lpszPathName != nullptr ? CString(lpszPathName) : CString();
     if (newName.IsEmpty()) {
         newName = m_strPathName;
@@ -121,13 +143,3 @@ BOOL CDocument::DoSave(LPCTSTR lpszPathName, BOOL bReplace) {
         SetPathName(newName);
     return TRUE;
 }
-
-BOOL CDocument::DoFileSave() {
-    if (m_strPathName.IsEmpty())
-        return DoSave(nullptr);
-    return DoSave(m_strPathName);
-}
-
-void CDocument::OnFileSave() { DoFileSave(); }
-
-void CDocument::OnFileSaveAs() { DoSave(nullptr); }

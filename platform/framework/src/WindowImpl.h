@@ -72,7 +72,7 @@ struct HWND__ {
     int modalResult = 0;
     std::function<void(bool)> applyEnabled;  // controls: reflect the flag on their own input
 
-    QRect clientRect() const;     // in widget coordinates
+    ORBEL_TESTING_API QRect clientRect() const;  // in widget coordinates
 };
 
 namespace orbel::window {

@@ -8,6 +8,6 @@
 
 namespace orbel::win32 {
 
-std::function<void(DWORD milliseconds)>& CurrentSleepHook();
+ORBEL_TESTING_API std::function<void(DWORD milliseconds)>& CurrentSleepHook();
 
 } // namespace orbel::win32

@@ -1,6 +1,6 @@
 #include <d3d8/TestControl.h>
 
-#include "ComObject.h"
+#include <d3d8/ComObject.h>
 #include "TestState.h"
 
 using namespace orbel::d3d8;

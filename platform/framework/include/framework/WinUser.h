@@ -10,6 +10,8 @@
 // pen messages, and the wide-character calls.
 #pragma once
 
+#include <framework/CommandIds.h>
+#include <framework/MessageMap.h>
 #include <framework/Resources.h>
 #include <win32/MessageBoxCodes.h>
 #include <win32/Types.h>
@@ -41,7 +43,6 @@
 #define WM_SETFONT 0x0030
 #define WM_GETFONT 0x0031
 #define WM_WINDOWPOSCHANGED 0x0047
-#define WM_NOTIFY 0x004E
 #define WM_CONTEXTMENU 0x007B
 #define WM_NCDESTROY 0x0082
 #define WM_KEYDOWN 0x0100
@@ -51,7 +52,6 @@
 #define WM_SYSKEYUP 0x0105
 #define WM_SYSCHAR 0x0106
 #define WM_INITDIALOG 0x0110
-#define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
 #define WM_TIMER 0x0113
 #define WM_HSCROLL 0x0114
@@ -245,47 +245,6 @@
 #define TCN_SELCHANGING (TCN_FIRST - 2)
 #define UDN_FIRST (0U - 721U)
 #define UDN_DELTAPOS (UDN_FIRST - 1)
-
-// ---- Framework command ids ----------------------------------------------------
-#define ID_FILE_NEW 0xE100
-#define ID_FILE_OPEN 0xE101
-#define ID_FILE_CLOSE 0xE102
-#define ID_FILE_SAVE 0xE103
-#define ID_FILE_SAVE_AS 0xE104
-#define ID_FILE_MRU_FILE1 0xE110
-#define ID_FILE_MRU_FILE2 0xE111
-#define ID_FILE_MRU_FILE3 0xE112
-#define ID_FILE_MRU_FILE4 0xE113
-#define ID_FILE_MRU_FIRST ID_FILE_MRU_FILE1
-#define ID_FILE_MRU_LAST 0xE11F
-#define ID_EDIT_CLEAR 0xE120
-#define ID_EDIT_COPY 0xE122
-#define ID_EDIT_CUT 0xE123
-#define ID_EDIT_PASTE 0xE125
-#define ID_EDIT_SELECT_ALL 0xE12A
-#define ID_EDIT_UNDO 0xE12B
-#define ID_EDIT_REDO 0xE12C
-#define ID_NEXT_PANE 0xE150
-#define ID_PREV_PANE 0xE151
-#define ID_APP_ABOUT 0xE140
-#define ID_APP_EXIT 0xE141
-#define ID_VIEW_TOOLBAR 0xE800
-#define ID_VIEW_STATUS_BAR 0xE801
-#define ID_SEPARATOR 0
-#define ID_INDICATOR_CAPS 0xE701
-#define ID_INDICATOR_NUM 0xE702
-#define ID_INDICATOR_SCRL 0xE703
-#define AFX_IDS_APP_TITLE 0xE000
-#define AFX_IDS_IDLEMESSAGE 0xE001
-#define AFX_IDW_PANE_FIRST 0xE900
-#define AFX_IDW_PANE_LAST 0xE9FF
-#define AFX_IDW_TOOLBAR 0xE800
-#define AFX_IDW_STATUS_BAR 0xE801
-#define AFX_IDW_DOCKBAR_TOP 0xE81B
-#define AFX_IDW_DOCKBAR_LEFT 0xE81C
-#define AFX_IDW_DOCKBAR_RIGHT 0xE81D
-#define AFX_IDW_DOCKBAR_BOTTOM 0xE81E
-#define IDR_MAINFRAME 128
 
 // ---- Records ----------------------------------------------------------------
 struct MSG {

@@ -158,3 +158,6 @@ using REFGUID = const GUID&;
 
 // Exported from a platform shared library.
 #define ORBEL_API __attribute__((visibility("default")))
+// Exported from a platform shared library for its own test hooks, the test
+// libraries and white-box tests only: not part of what the library offers.
+#define ORBEL_TESTING_API __attribute__((visibility("default")))

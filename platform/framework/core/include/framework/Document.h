@@ -2,8 +2,12 @@
 // flag, title and path, the list of views, and opening and saving through
 // Serialize.
 //
-// The links to frames and templates (save prompts, closing, routing, view
-// updates) live in DocumentFrameLinks.cpp, kept by the window side.
+// What reaches views, frames, templates or the user (adding and removing
+// views, view updates, routing to the template, closing, the save prompt
+// and Save As) is the window library's (DocumentFrameLinks.cpp). It hands
+// its part of the virtual members to the core when it loads; a program
+// without it has no views, frames or templates (see
+// orbel::DocumentWindowSide).
 //
 // Left out: compound files and OLE documents, the mail and send commands,
 // and documents kept in several frames at once.
@@ -18,6 +22,38 @@
 class CView;
 class CFrameWnd;
 class CDocTemplate;
+class CDocument;
+
+namespace orbel {
+
+// The part of every document that reaches windows, which the framework's
+// window library installs when it loads. Without it there are no views,
+// frames or templates, and nobody to ask: a document then routes commands
+// through its own map only, closes by emptying itself, keeps unsaved
+// changes (SaveModified gives FALSE) and saves only under a name it is given.
+struct ORBEL_API DocumentWindowSide {
+    BOOL (CDocument::*routeToTemplate)(UINT, int, void*, AFX_CMDHANDLERINFO*);
+    void (CDocument::*closeDocument)();
+    BOOL (CDocument::*saveModified)();
+    BOOL (CDocument::*doSave)(LPCTSTR, BOOL);
+    CObject* (*viewObject)(CView*);
+    void (*repaintView)(CView*, bool);
+
+    // The window library's own; defined there.
+    static DocumentWindowSide WindowLibrary();
+};
+
+ORBEL_API void SetDocumentWindowSide(const DocumentWindowSide& side);
+
+// A document's views as code that links the core alone (the model) may use
+// them: the view as the object it is, for casts to what it implements, and
+// its repaint: the view's window is marked for painting without erasing
+// and, with now, painted before the call returns; a view without a window
+// is left alone.
+ORBEL_API CObject* ViewObject(CView* view);
+ORBEL_API void RepaintView(CView* view, bool now);
+
+} // namespace orbel
 
 class ORBEL_API CDocument : public CCmdTarget {
     DECLARE_DYNAMIC(CDocument)
@@ -36,7 +72,8 @@ public:
     virtual void SetModifiedFlag(BOOL bModified = TRUE);
 
     // The views, in the order they were added; empty while there are none.
-    // Adding a view makes this its document; removing it leaves it without one.
+    // Adding a view makes this its document; removing it leaves it without
+    // one. AddView, RemoveView and UpdateAllViews come with the window library.
     virtual POSITION GetFirstViewPosition() const;
     virtual CView* GetNextView(POSITION& rPosition) const;
     void AddView(CView* pView);
@@ -85,6 +122,15 @@ protected:
 
     friend class CSingleDocTemplate;  // keeps a document alive while its frame is made
     DECLARE_MESSAGE_MAP()
+
+private:
+    // The window library's side of OnCmdMsg, OnCloseDocument, SaveModified
+    // and DoSave (DocumentFrameLinks.cpp).
+    BOOL RouteToTemplate(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+    void CloseWithFrames();
+    BOOL AskToSaveModified();
+    BOOL SaveWithPrompt(LPCTSTR lpszPathName, BOOL bReplace);
+    friend struct orbel::DocumentWindowSide;
 };
 
 namespace orbel {

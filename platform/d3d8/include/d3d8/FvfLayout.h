@@ -1,20 +1,42 @@
-#include "FvfLayout.h"
+// Where each vertex element sits inside a vertex of a flexible vertex
+// format (FVF) code. Shared by the device and by D3DX's meshes, which link
+// no device, so it is all inline.
+#pragma once
 
 #include <d3d8/Enums.h>
+#include <win32/Types.h>
 
 namespace orbel::d3d8 {
-namespace {
+
+struct FvfLayout {
+    bool valid = false;  // a code this layer can draw (positions D3DFVF_XYZ)
+    UINT size = 0;       // bytes of one vertex
+    int normal = -1;     // byte offsets, -1 when absent
+    int diffuse = -1;
+    int specular = -1;
+    int texCoord0 = -1;
+    int texCoord0Size = 2;  // floats in texture coordinate set 0
+    int pointSize = -1;
+    // Every texture coordinate set, for code that copies whole vertices
+    // between formats.
+    int texCount = 0;
+    int texCoord[8] = {};
+    int texCoordSize[8] = {};
+};
+
+namespace fvf_detail {
 
 // The two bits at 16 + 2 * set give a set's size: 0 = 2 floats, 1 = 3,
 // 2 = 4, 3 = 1.
-int TexCoordFloats(DWORD fvf, int set) {
+inline int TexCoordFloats(DWORD fvf, int set) {
     static constexpr int kFloats[4] = {2, 3, 4, 1};
     return kFloats[(fvf >> (16 + 2 * set)) & 3u];
 }
 
-}  // namespace
+}  // namespace fvf_detail
 
-FvfLayout ParseFvf(DWORD fvf) {
+// The layout of code fvf; not valid for codes this layer cannot draw.
+inline FvfLayout ParseFvf(DWORD fvf) {
     FvfLayout layout;
     if ((fvf & D3DFVF_POSITION_MASK) != D3DFVF_XYZ) return layout;
     const DWORD known = D3DFVF_POSITION_MASK | D3DFVF_NORMAL | D3DFVF_PSIZE | D3DFVF_DIFFUSE | D3DFVF_SPECULAR |
@@ -43,12 +65,12 @@ FvfLayout ParseFvf(DWORD fvf) {
     layout.texCount = texCount;
     for (int set = 0; set < texCount; ++set) {
         layout.texCoord[set] = offset;
-        layout.texCoordSize[set] = TexCoordFloats(fvf, set);
+        layout.texCoordSize[set] = fvf_detail::TexCoordFloats(fvf, set);
         if (set == 0) {
             layout.texCoord0 = offset;
-            layout.texCoord0Size = TexCoordFloats(fvf, 0);
+            layout.texCoord0Size = fvf_detail::TexCoordFloats(fvf, 0);
         }
-        offset += 4 * TexCoordFloats(fvf, set);
+        offset += 4 * fvf_detail::TexCoordFloats(fvf, set);
     }
     layout.size = static_cast<UINT>(offset);
     layout.valid = true;

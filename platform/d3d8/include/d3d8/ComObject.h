@@ -1,16 +1,18 @@
-// Reference counting shared by every object of the layer. Objects start
-// with one reference (the one handed to the creator) and delete themselves
-// when the last is released.
+// Reference counting shared by every object of the layer, D3DX's included.
+// Objects start with one reference (the one handed to the creator) and
+// delete themselves when the last is released. Only the layer's libraries
+// derive from it.
 #pragma once
 
 #include <d3d8/D3D8.h>
+#include <win32/ComObjects.h>
 
 #include <atomic>
 
 namespace orbel::d3d8 {
 
-// Number of objects alive, for lifetime tests.
-std::atomic<long>& LiveObjects();
+// Number of objects alive, D3DX's included, for lifetime tests.
+inline std::atomic<long>& LiveObjects() { return LiveComObjects(); }
 
 template <class Interface>
 class ComObject : public Interface {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <framework/View.h>
+
 #include "ModelTestSupport.h"
 #include "model/SceneView.h"
 

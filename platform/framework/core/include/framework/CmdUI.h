@@ -3,6 +3,10 @@
 // handler enables, checks or renames the item. Commands without a handler
 // are disabled where the caller asks for it (menus).
 //
+// The routing flag is the core's, which routes updates; Enable, SetCheck,
+// SetRadio, SetText and DoUpdate act on menus and windows and come with the
+// window library.
+//
 // Left out: radio-style menu marks (SetRadio checks), and updates of
 // status-bar panes by text width.
 #pragma once

@@ -1,7 +1,6 @@
 // Message-map lookup and command routing through one target's map.
 #include <framework/CmdTarget.h>
 #include <framework/CmdUI.h>
-#include <framework/WinUser.h>
 
 const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
 

@@ -1,7 +1,7 @@
+#include <framework/CommandIds.h>
 #include <framework/Document.h>
 #include <framework/FailureReport.h>
 #include <framework/File.h>
-#include <framework/View.h>
 
 #include <win32/Paths.h>
 
@@ -14,6 +14,12 @@ orbel::RecentFileHook& RecentFiles()
 {
     static orbel::RecentFileHook hook = nullptr;
     return hook;
+}
+
+orbel::DocumentWindowSide& WindowSide()
+{
+    static orbel::DocumentWindowSide side{};
+    return side;
 }
 
 // The exception's own text names the file the user chose, not a temporary one.
@@ -34,9 +40,30 @@ void SetRecentFileHook(RecentFileHook hook)
     RecentFiles() = hook;
 }
 
+void SetDocumentWindowSide(const DocumentWindowSide& side)
+{
+    WindowSide() = side;
+}
+
+CObject* ViewObject(CView* view)
+{
+    return view != nullptr && WindowSide().viewObject != nullptr ? WindowSide().viewObject(view) : nullptr;
+}
+
+void RepaintView(CView* view, bool now)
+{
+    if (view != nullptr && WindowSide().repaintView != nullptr)
+        WindowSide().repaintView(view, now);
+}
+
 } // namespace orbel
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
+
+BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
+ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
+END_MESSAGE_MAP()
 
 CDocument::CDocument() : m_bModified(FALSE), m_bAutoDelete(TRUE) {}
 
@@ -88,23 +115,75 @@ CView* CDocument::GetNextView(POSITION& rPosition) const
     return static_cast<CView*>(m_viewList.GetNext(rPosition));
 }
 
-void CDocument::AddView(CView* pView)
+CDocTemplate* CDocument::GetDocTemplate() const
 {
-    if (pView == nullptr || m_viewList.Find(pView) != nullptr)
-        return;
-    m_viewList.AddTail(pView);
-    pView->m_pDocument = this;
-    OnChangedViewList();
+    return m_pDocTemplate;
 }
 
-void CDocument::RemoveView(CView* pView)
+BOOL CDocument::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    POSITION position = m_viewList.Find(pView);
-    if (position == nullptr)
-        return;
-    m_viewList.RemoveAt(position);
-    pView->m_pDocument = nullptr;
-    OnChangedViewList();
+    if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    const auto route = WindowSide().routeToTemplate;
+    return route != nullptr && (this->*route)(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CDocument::OnChangedViewList()
+{
+    // Only a document its template made is the framework's to delete.
+    if (GetFirstViewPosition() == nullptr && m_bAutoDelete && m_pDocTemplate != nullptr)
+        OnCloseDocument();
+}
+
+void CDocument::OnCloseDocument()
+{
+    if (const auto close = WindowSide().closeDocument)
+        (this->*close)();
+    else
+        DeleteContents();
+}
+
+BOOL CDocument::SaveModified()
+{
+    if (const auto ask = WindowSide().saveModified)
+        return (this->*ask)();
+    return !IsModified();  // nobody to ask: the changes stay
+}
+
+BOOL CDocument::CanCloseFrame(CFrameWnd*)
+{
+    return SaveModified();
+}
+
+void CDocument::PreCloseFrame(CFrameWnd*) {}
+
+BOOL CDocument::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
+{
+    if (const auto save = WindowSide().doSave)
+        return (this->*save)(lpszPathName, bReplace);
+    // Nobody to ask for a name.
+    if (lpszPathName == nullptr || *lpszPathName == '\0' || !OnSaveDocument(lpszPathName))
+        return FALSE;
+    if (bReplace)
+        SetPathName(lpszPathName);
+    return TRUE;
+}
+
+BOOL CDocument::DoFileSave()
+{
+    if (m_strPathName.IsEmpty())
+        return DoSave(nullptr);
+    return DoSave(m_strPathName);
+}
+
+void CDocument::OnFileSave()
+{
+    DoFileSave();
+}
+
+void CDocument::OnFileSaveAs()
+{
+    DoSave(nullptr);
 }
 
 void CDocument::DeleteContents() {}

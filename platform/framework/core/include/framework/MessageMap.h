@@ -59,6 +59,11 @@ struct AFX_CMDHANDLERINFO {
     CCmdTarget* pTarget;
 };
 
+// The two messages every command target routes: commands and menu
+// choices, and notifications of common controls.
+#define WM_NOTIFY 0x004E
+#define WM_COMMAND 0x0111
+
 // Codes of OnCmdMsg.
 #define CN_COMMAND 0
 #define CN_UPDATE_COMMAND_UI (static_cast<UINT>(-1))
