@@ -2,7 +2,7 @@
 // this instance and the images it renders.
 #pragma once
 
-#include <framework/Afx.h>
+#include <framework/Core.h>
 #include <win32/InstanceFolders.h>
 
 // This instance's snapshot folder, held for as long as the object lives and
