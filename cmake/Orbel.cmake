@@ -38,6 +38,7 @@ endfunction()
 function(orbel_add_plugin name ext)
   cmake_parse_arguments(P "" "" "SOURCES;LIBS" ${ARGN})
   add_library(${name} MODULE ${P_SOURCES})
+  set_property(GLOBAL APPEND PROPERTY ORBEL_PLUGINS ${name})
   target_link_libraries(${name} PRIVATE orbel_plugin_common orbel_model ${P_LIBS})
   set_target_properties(${name} PROPERTIES
     PREFIX "" SUFFIX "${ext}"
