@@ -10,10 +10,16 @@
 #include <stdexcept>
 #include <string>
 
-inline std::string TestDataPath(const std::string& relative)
+// The folder itself, for a name meant not to be there.
+inline std::string TestDataRoot()
 {
     const char* root = std::getenv("ORBEL_TEST_DATA");
-    const std::string path = std::string(root != nullptr ? root : ORBEL_TEST_DATA_DIR) + "/" + relative;
+    return root != nullptr ? root : ORBEL_TEST_DATA_DIR;
+}
+
+inline std::string TestDataPath(const std::string& relative)
+{
+    const std::string path = TestDataRoot() + "/" + relative;
     if (!std::filesystem::exists(path))
         throw std::runtime_error("sample file missing: " + path);
     return path;
