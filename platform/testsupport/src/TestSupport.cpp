@@ -97,6 +97,10 @@ QString TextOf(UINT vk, UINT modifiers) {
 } // namespace
 
 void EnsureApplication() {
+    // A test run from a terminal without a desktop still gets its windows.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
+        std::getenv("WAYLAND_DISPLAY") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
     window::EnsureQtApp();
     modal::SetScripted(true);
 }

@@ -1,17 +1,19 @@
-// Scripted answers for modal UI. While scripting is on (always under the
-// headless "offscreen" platform, or when a test turns it on), every modal —
-// popup menus, save prompts, message boxes, dialogs, file and colour
-// dialogs — takes its answer from a queue of its kind instead of waiting
-// for a user. A modal that finds its queue empty is a test fault: the
-// unscripted handler runs (by default it prints what appeared and aborts,
-// so the test fails loudly instead of hanging).
+// The seam through which something other than a user answers modal UI.
+// Every modal of the framework (popup menus, save prompts, message boxes,
+// dialogs, file and colour dialogs) first asks the installed hook, and an
+// answer from it stands in for the user. The program installs none: it
+// shows each modal on the desktop, and where nobody can see one (the
+// toolkit's offscreen or minimal platform) a message box writes its text to
+// standard error and takes its default button while every other modal is
+// cancelled. The tests' scripted answers (<testsupport/ModalScript.h>) are
+// one such hook.
 #pragma once
 
 #include <win32/Types.h>
 
 #include <functional>
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace orbel::modal {
 
@@ -31,27 +33,15 @@ struct Answer {
     std::function<void(HMENU)> look; // popup menus: looks at the menu as it is shown
 };
 
-struct Appearance {
-    std::string kind;
-    std::string description;  // the text of a box, the items of a menu, a dialog's caption
-};
+// Answers the modal of `kind` described by `description` (the text of a
+// box, the items of a menu, a dialog's caption, a file dialog's filter), or
+// declines with no answer, which lets the modal go its usual way.
+using Hook = std::function<std::optional<Answer>(const std::string& kind, const std::string& description)>;
 
-ORBEL_API bool IsScripted();
-ORBEL_API void SetScripted(bool on);
-// Queues an answer for the next modal of the kind.
-ORBEL_API void Push(const std::string& kind, Answer answer);
-// Takes the next answer of the kind (modal implementations call this when
-// IsScripted()); with none queued the unscripted handler runs and an
-// answer with result 0 (IDCANCEL for boxes: callers map 0) comes back.
-ORBEL_API Answer Take(const std::string& kind, const std::string& description);
-ORBEL_API std::size_t Pending(const std::string& kind);
-// Every modal that appeared while scripted, oldest first.
-ORBEL_API const std::vector<Appearance>& Appearances();
-// Drops queued answers and the record of appearances.
-ORBEL_API void Reset();
+// Installs the hook; an empty one removes it. Returns the previous hook.
+ORBEL_API Hook SetHook(Hook hook);
+ORBEL_API bool HasHook();
+// What the installed hook answers; nothing without a hook.
+ORBEL_API std::optional<Answer> Ask(const std::string& kind, const std::string& description);
 
-using UnscriptedHandler = std::function<void(const Appearance&)>;
-// Returns the previous handler; an empty one restores the default.
-ORBEL_API UnscriptedHandler SetUnscriptedHandler(UnscriptedHandler handler);
-
-} // namespace orbel::modal
+}  // namespace orbel::modal
