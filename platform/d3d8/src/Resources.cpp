@@ -1,7 +1,7 @@
 #include "Resources.h"
 
 #include "Device.h"
-#include "TestState.h"
+#include "DeviceHookState.h"
 
 #include <algorithm>
 #include <cstring>
@@ -292,7 +292,7 @@ HRESULT SwapChain::Present(const RECT*, const RECT*, HWND hDestWindowOverride, c
     if (IPresentTarget* target = CurrentPresentTarget())
         target->PresentImage(window, pixels.data(), width, height, width * 4);
     else
-        KeepPresentedImage(window, pixels.data(), width, height, width * 4);
+        PresentUnshown(window, pixels.data(), width, height, width * 4);
     return D3D_OK;
 }
 
