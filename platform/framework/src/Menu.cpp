@@ -1,5 +1,5 @@
 // Menus: records behind HMENU, the frame's menu bar in Qt, and popup menus
-// (answered by the test script when modals are scripted).
+// (answered by the modal hook when one is installed).
 #include "HeadlessModals.h"
 #include "WindowState.h"
 
