@@ -2,6 +2,8 @@
 // toolkit's offscreen platform a failed open is told on standard error and
 // the program ends on its own instead of aborting; with no desktop at all it
 // says how to start it and exits with status 1.
+#include "support/FreshFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <poll.h>
@@ -25,7 +27,9 @@ struct Outcome {
     std::string errors;  // all it wrote to standard error
 };
 
-// Runs the program with the environment it inherits, less the variables
+// Runs a copy of the program in a folder of its own, so that its "Temp"
+// meets no other program running at the same time; the plug-ins are the
+// built ones. The environment is the inherited one, less the variables
 // named in `drop`, plus `add` ("NAME=value").
 Outcome RunProgram(const std::vector<std::string>& args, const std::vector<std::string>& drop,
                    const std::vector<std::string>& add)
@@ -44,7 +48,12 @@ Outcome RunProgram(const std::vector<std::string>& args, const std::vector<std::
     for (std::string& e : env)
         envp.push_back(e.data());
     envp.push_back(nullptr);
-    std::vector<std::string> argStore{ORBEL_PROGRAM_PATH};
+    namespace fs = std::filesystem;
+    const fs::path folder = orbel::test::MakeFreshFolder("orbel-headless-");
+    fs::create_directories(folder / "Temp");
+    fs::create_directory_symlink(fs::path(ORBEL_PROGRAM_PATH).parent_path() / "Plugins", folder / "Plugins");
+    fs::copy_file(ORBEL_PROGRAM_PATH, folder / "Orbel");
+    std::vector<std::string> argStore{(folder / "Orbel").string()};
     argStore.insert(argStore.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& a : argStore)
@@ -60,7 +69,8 @@ Outcome RunProgram(const std::vector<std::string>& args, const std::vector<std::
         dup2(pipeEnds[1], STDERR_FILENO);
         close(pipeEnds[0]);
         close(pipeEnds[1]);
-        chdir(std::filesystem::path(ORBEL_PROGRAM_PATH).parent_path().c_str());
+        if (chdir(folder.c_str()) != 0)
+            _exit(126);
         execve(argv[0], argv.data(), envp.data());
         _exit(127);
     }
@@ -86,6 +96,8 @@ Outcome RunProgram(const std::vector<std::string>& args, const std::vector<std::
     if (!outcome.ended)
         kill(child, SIGKILL);
     waitpid(child, &outcome.status, 0);
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
     return outcome;
 }
 
