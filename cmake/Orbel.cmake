@@ -26,9 +26,9 @@ function(orbel_add_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORBEL_BIN_DIR}/tests)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  # Where the shared test files are (tests/TestData.h reads it).
+  # Where the sample files are (tests/TestData.h reads it).
   target_compile_definitions(${name} PRIVATE
-    ORBEL_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata")
+    ORBEL_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${ORBEL_BIN_DIR}/tests
     DISCOVERY_TIMEOUT 60
@@ -42,6 +42,7 @@ endfunction()
 function(orbel_add_plugin name ext)
   cmake_parse_arguments(P "" "" "SOURCES;LIBS" ${ARGN})
   add_library(${name} MODULE ${P_SOURCES})
+  set_property(GLOBAL APPEND PROPERTY ORBEL_PLUGINS ${name})
   target_link_libraries(${name} PRIVATE orbel_plugin_common orbel_model ${P_LIBS})
   set_target_properties(${name} PROPERTIES
     PREFIX "" SUFFIX "${ext}"

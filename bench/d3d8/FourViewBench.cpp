@@ -4,7 +4,7 @@
 // Present, every image landed before the frame ends; beside it the same mesh drawn with plain OpenGL from GL buffers
 // into four viewports of one framebuffer. Prints milliseconds per frame.
 #include "bench/common/Rounds.h"
-#include "platform/d3d8/Presentation.h"
+#include "Presentation.h"
 
 #include <d3d8/D3D8.h>
 #include <d3d8/PlainGlReference.h>

@@ -8,7 +8,7 @@
 //   bench_views [frames per round] [rounds]
 #include "bench/common/Rounds.h"
 #include "orbel/views/MyOrbelView.h"
-#include "tests/orbel/views/ViewHarness.h"
+#include "ViewHarness.h"
 
 #include "model/MyOrbelDoc.h"
 

@@ -20,7 +20,7 @@ using Entry = int (*)(const std::uint8_t*, std::size_t);
 struct Target {
     const char* name;
     Entry entry;
-    std::vector<const char*> sampleEndings;  // shared sample files it also reads
+    std::vector<const char*> sampleEndings;  // sample files it also reads
 };
 
 const Target kTargets[] = {

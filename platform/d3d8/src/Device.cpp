@@ -4,7 +4,7 @@
 #include "Direct3D.h"
 #include "Matrix.h"
 #include "Resources.h"
-#include "TestState.h"
+#include "DeviceHookState.h"
 
 #include <bit>
 #include <cstring>
@@ -253,7 +253,7 @@ HRESULT Device::CreateAdditionalSwapChain(D3DPRESENT_PARAMETERS* pPresentationPa
     if (!pSwapChain) return D3DERR_INVALIDCALL;
     *pSwapChain = nullptr;
     if (!pPresentationParameters || !pPresentationParameters->Windowed) return D3DERR_INVALIDCALL;
-    if (CurrentTestControl().refuseAdditionalSwapChains) return D3DERR_OUTOFVIDEOMEMORY;
+    if (Refused(D3D8Refusal::AdditionalSwapChain)) return D3DERR_OUTOFVIDEOMEMORY;
     SwapChain* chain = nullptr;
     const HRESULT hr = MakeSwapChain(*pPresentationParameters, &chain);
     if (FAILED(hr)) return hr;

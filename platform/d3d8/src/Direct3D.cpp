@@ -2,7 +2,7 @@
 
 #include "Device.h"
 #include "GlContext.h"
-#include "TestState.h"
+#include "DeviceHookState.h"
 
 #include <cstring>
 
@@ -13,17 +13,16 @@ bool ValidAdapter(UINT adapter) { return adapter == 0; }
 bool ValidDeviceType(D3DDEVTYPE type) { return type == D3DDEVTYPE_HAL || type == D3DDEVTYPE_REF; }
 
 bool DepthFormatOffered(D3DFORMAT format) {
-    const D3D8TestControl& control = CurrentTestControl();
     switch (format) {
     case D3DFMT_D16:
     case D3DFMT_D16_LOCKABLE:
-        return !control.refuseD16;
+        return !Refused(D3D8Refusal::DepthD16);
     case D3DFMT_D24S8:
-        return !control.refuseD24S8;
+        return !Refused(D3D8Refusal::DepthD24S8);
     case D3DFMT_D24X8:
         return true;
     case D3DFMT_D32:
-        return !control.refuseD32;
+        return !Refused(D3D8Refusal::DepthD32);
     default:
         return false;
     }
@@ -46,7 +45,7 @@ void FillCaps(D3DCAPS8& caps) {
     caps.DevCaps = D3DDEVCAPS_EXECUTESYSTEMMEMORY | D3DDEVCAPS_TLVERTEXSYSTEMMEMORY | D3DDEVCAPS_TEXTUREVIDEOMEMORY |
                    D3DDEVCAPS_DRAWPRIMTLVERTEX | D3DDEVCAPS_DRAWPRIMITIVES2 | D3DDEVCAPS_DRAWPRIMITIVES2EX |
                    D3DDEVCAPS_HWRASTERIZATION;
-    if (!CurrentTestControl().noHardwareTnL) caps.DevCaps |= D3DDEVCAPS_HWTRANSFORMANDLIGHT;
+    if (!Refused(D3D8Refusal::HardwareTnL)) caps.DevCaps |= D3DDEVCAPS_HWTRANSFORMANDLIGHT;
     caps.MaxTextureWidth = 8192;
     caps.MaxTextureHeight = 8192;
     caps.MaxTextureBlendStages = 8;
@@ -139,9 +138,9 @@ HRESULT Direct3D::CreateDevice(UINT Adapter, D3DDEVTYPE DeviceType, HWND hFocusW
     if (processing != D3DCREATE_SOFTWARE_VERTEXPROCESSING && processing != D3DCREATE_HARDWARE_VERTEXPROCESSING &&
         processing != D3DCREATE_MIXED_VERTEXPROCESSING)
         return D3DERR_INVALIDCALL;
-    const D3D8TestControl& control = CurrentTestControl();
-    if (control.noHardwareTnL && processing != D3DCREATE_SOFTWARE_VERTEXPROCESSING) return D3DERR_INVALIDCALL;
-    if (control.failCreateDevice) return D3DERR_NOTAVAILABLE;
+    if (processing != D3DCREATE_SOFTWARE_VERTEXPROCESSING && Refused(D3D8Refusal::HardwareTnL))
+        return D3DERR_INVALIDCALL;
+    if (Refused(D3D8Refusal::CreateDevice)) return D3DERR_NOTAVAILABLE;
     D3DPRESENT_PARAMETERS& pp = *pPresentationParameters;
     if (!pp.Windowed || pp.MultiSampleType != D3DMULTISAMPLE_NONE) return D3DERR_INVALIDCALL;
     if (pp.BackBufferFormat != D3DFMT_UNKNOWN && !IsColorFormat(pp.BackBufferFormat)) return D3DERR_INVALIDCALL;
@@ -159,7 +158,7 @@ HRESULT Direct3D::CreateDevice(UINT Adapter, D3DDEVTYPE DeviceType, HWND hFocusW
 
 IDirect3D8* Direct3DCreate8(UINT SDKVersion) {
     using namespace orbel::d3d8;
-    if (SDKVersion != D3D_SDK_VERSION || CurrentTestControl().failDirect3DCreate) return nullptr;
+    if (SDKVersion != D3D_SDK_VERSION || Refused(D3D8Refusal::Direct3DCreate)) return nullptr;
     if (!GlContext::Get()) return nullptr;
     return new Direct3D();
 }

@@ -1,7 +1,7 @@
 #include "PresentReadBacks.h"
 
 #include "GlContext.h"
-#include "TestState.h"
+#include "DeviceHookState.h"
 
 #include <algorithm>
 #include <vector>
@@ -55,7 +55,7 @@ void Land(const ReadBack& readBack) {
     if (readBack.target)
         readBack.target->PresentImage(readBack.window, pixels.data(), readBack.width, readBack.height, pitch);
     else
-        KeepPresentedImage(readBack.window, pixels.data(), readBack.width, readBack.height, pitch);
+        PresentUnshown(readBack.window, pixels.data(), readBack.width, readBack.height, pitch);
 }
 
 template <class Which>

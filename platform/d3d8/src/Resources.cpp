@@ -2,7 +2,7 @@
 
 #include "Device.h"
 #include "PresentReadBacks.h"
-#include "TestState.h"
+#include "DeviceHookState.h"
 
 #include <algorithm>
 #include <cstring>

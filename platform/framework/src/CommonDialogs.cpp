@@ -1,10 +1,11 @@
 #include <framework/CommonDialogs.h>
 
-#include <framework/ModalScript.h>
+#include <framework/ModalHook.h>
 #include <framework/Wnd.h>
 #include <win32/MessageBoxCodes.h>
 #include <win32/Paths.h>
 
+#include "HeadlessModals.h"
 #include "QtWidgetsSupport.h"
 
 #include <QColorDialog>
@@ -199,12 +200,13 @@ INT_PTR CFileDialog::DoModal() {
     q.filterIndex = static_cast<int>(m_ofn.nFilterIndex);
 
     std::optional<FileDialogAnswer> answer;
-    if (orbel::modal::IsScripted()) {
+    if (orbel::modal::HasHook()) {
         // Described by the filter, so a test can tell open from save dialogs.
-        const auto scripted = orbel::modal::Take(orbel::modal::kFileDialog, (q.open ? "Open: " : "Save: ") + q.filter);
+        const auto scripted = orbel::modal::Ask(orbel::modal::kFileDialog, (q.open ? "Open: " : "Save: ") + q.filter)
+                                  .value_or(orbel::modal::Answer{});
         if (scripted.result == IDOK && !scripted.text.empty())
             answer = FileDialogAnswer{scripted.text, scripted.filterIndex > 0 ? scripted.filterIndex : q.filterIndex};
-    } else {
+    } else if (!orbel::NobodyToAnswerModals()) {
         answer = showRealFileDialog(q, m_ofn.hwndOwner);
     }
     if (!answer) return IDCANCEL;
@@ -279,13 +281,14 @@ COLORREF* CColorDialog::GetSavedCustomColors() {
 INT_PTR CColorDialog::DoModal() {
     const COLORREF initial = (m_cc.Flags & CC_RGBINIT) ? m_cc.rgbResult : RGB(0, 0, 0);
     std::optional<COLORREF> chosen;
-    if (orbel::modal::IsScripted()) {
+    if (orbel::modal::HasHook()) {
         char description[32];
         std::snprintf(description, sizeof description, "RGB(%u, %u, %u)", GetRValue(initial), GetGValue(initial),
                       GetBValue(initial));
-        const auto scripted = orbel::modal::Take(orbel::modal::kColorDialog, description);
+        const auto scripted =
+            orbel::modal::Ask(orbel::modal::kColorDialog, description).value_or(orbel::modal::Answer{});
         if (scripted.result == IDOK) chosen = scripted.color;
-    } else {
+    } else if (!orbel::NobodyToAnswerModals()) {
         chosen = showRealColorDialog(initial, m_cc.hwndOwner,
                                      m_cc.lpCustColors ? m_cc.lpCustColors : GetSavedCustomColors());
     }

@@ -1,10 +1,11 @@
 #include <framework/Dialog.h>
 
 #include <framework/Exceptions.h>
-#include <framework/ModalScript.h>
+#include <framework/ModalHook.h>
 #include <framework/Resources.h>
 
 #include "DialogTemplates.h"
+#include "HeadlessModals.h"
 #include "ModalFocus.h"
 #include "WindowImpl.h"
 
@@ -169,22 +170,24 @@ INT_PTR CDialog::DoModal() {
         // controls of the disabled owner, as Windows does for its descendants.
         if (QWidget* widget = orbel::window::WidgetOf(m_hWnd)) widget->setWindowModality(Qt::ApplicationModal);
         ShowWindow(SW_SHOW);
-        if (orbel::modal::IsScripted()) {
+        if (orbel::modal::HasHook()) {
             char kind[32];
             std::snprintf(kind, sizeof kind, "Dialog:%u", popup.id);
             // Each answer is one go of the user; a dialog that refuses to end
             // (a failed check in OnOK) takes the next answer.
             while (!m_modalEnded && GetSafeHwnd()) {
-                orbel::modal::Answer answer = orbel::modal::Take(kind, popup.caption);
+                orbel::modal::Answer answer = orbel::modal::Ask(kind, popup.caption).value_or(orbel::modal::Answer{});
                 if (answer.act) answer.act(m_hWnd);
                 if (m_modalEnded || !GetSafeHwnd()) break;
                 if (answer.result == 0) {
-                    EndDialog(IDCANCEL);  // unscripted: nobody can press anything
+                    EndDialog(IDCANCEL);  // unanswered: nobody can press anything
                     break;
                 }
                 HWND control = ::GetDlgItem(m_hWnd, answer.result);
                 SendMessage(WM_COMMAND, MAKEWPARAM(answer.result, BN_CLICKED), reinterpret_cast<LPARAM>(control));
             }
+        } else if (orbel::NobodyToAnswerModals()) {
+            EndDialog(IDCANCEL);
         } else {
             RunModalLoop();
         }

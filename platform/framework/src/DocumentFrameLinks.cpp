@@ -7,7 +7,7 @@
 #include <framework/Document.h>
 #include <framework/FrameWnd.h>
 #include <framework/MessageBox.h>
-#include <framework/ModalScript.h>
+#include <framework/ModalHook.h>
 #include <framework/View.h>
 #include <framework/WinApp.h>
 #include <framework/WinUser.h>
@@ -107,9 +107,8 @@ BOOL CDocument::AskToSaveModified() {
         return TRUE;
     CString prompt = "Save changes to " + DisplayName(m_strPathName, m_strTitle) + "?";
     int answer;
-    if (orbel::modal::Pending(orbel::modal::kSavePrompt) > 0 ||
-        (orbel::modal::IsScripted() && orbel::modal::Pending(orbel::modal::kMessageBox) == 0))
-        answer = orbel::modal::Take(orbel::modal::kSavePrompt, prompt.GetString()).result;
+    if (const auto hooked = orbel::modal::Ask(orbel::modal::kSavePrompt, prompt.GetString()))
+        answer = hooked->result;
     else
         answer = AfxMessageBox(prompt, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
     switch (answer) {

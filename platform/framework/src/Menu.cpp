@@ -1,10 +1,11 @@
 // Menus: records behind HMENU, the frame's menu bar in Qt, and popup menus
-// (answered by the test script when modals are scripted).
+// (answered by the modal hook when one is installed).
+#include "HeadlessModals.h"
 #include "WindowState.h"
 
 #include <framework/CString.h>
 #include <framework/Menu.h>
-#include <framework/ModalScript.h>
+#include <framework/ModalHook.h>
 #include <framework/Resources.h>
 #include <framework/Wnd.h>
 
@@ -353,17 +354,18 @@ BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int, HWND hWnd, cons
     if (!Live(hMenu))
         return FALSE;
     UINT command = 0;
-    if (orbel::modal::IsScripted()) {
+    if (orbel::modal::HasHook()) {
         std::string description;
         Describe(hMenu, description);
-        const orbel::modal::Answer answer = orbel::modal::Take(orbel::modal::kPopupMenu, description);
+        const orbel::modal::Answer answer =
+            orbel::modal::Ask(orbel::modal::kPopupMenu, description).value_or(orbel::modal::Answer{});
         if (answer.look)
             answer.look(hMenu);
         const UINT chosen = static_cast<UINT>(answer.result);
         // Nobody can pick an item that is not there or is greyed.
         if (chosen != 0 && IsEnabledCommand(hMenu, chosen))
             command = chosen;
-    } else {
+    } else if (!orbel::NobodyToAnswerModals()) {
         EnsureQtApp();
         QMenu menu;
         FillQMenu(&menu, hMenu, hWnd, false);

@@ -1,9 +1,10 @@
 #include <framework/MessageBox.h>
 
 #include <framework/FailureReport.h>
-#include <framework/ModalScript.h>
+#include <framework/ModalHook.h>
 #include <framework/Resources.h>
 
+#include "HeadlessModals.h"
 #include "ModalFocus.h"
 #include "QtWidgetsSupport.h"
 
@@ -11,6 +12,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,6 +43,13 @@ int escapeAnswer(UINT type) {
     case MB_ABORTRETRYIGNORE: return IDABORT;
     default: return IDCANCEL;
     }
+}
+
+// The button that Enter would press: the first unless the type names another.
+int defaultAnswer(UINT type) {
+    const auto buttons = buttonsOf(type);
+    const size_t index = (type & MB_DEFBUTTON3) ? 2 : (type & MB_DEFBUTTON2) ? 1 : 0;
+    return index < buttons.size() ? buttons[index].second : buttons.front().second;
 }
 
 struct MessageBoxQuestion {
@@ -79,10 +88,15 @@ int showRealBox(const MessageBoxQuestion& q) {
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     MessageBoxQuestion q{hWnd, lpText ? lpText : "", lpCaption ? lpCaption : "Error", uType};
     const orbel::ModalFocusKeeper focus;
-    if (orbel::modal::IsScripted()) {
-        // An unscripted box answers as if closed without a button.
-        const int answer = orbel::modal::Take(orbel::modal::kMessageBox, q.text).result;
-        return answer != 0 ? answer : escapeAnswer(uType);
+    if (const auto hooked = orbel::modal::Ask(orbel::modal::kMessageBox, q.text)) {
+        // A hook's empty answer is a box closed without a button.
+        return hooked->result != 0 ? hooked->result : escapeAnswer(uType);
+    }
+    if (orbel::NobodyToAnswerModals()) {
+        // Nobody would ever press a button: the text is still told.
+        std::fprintf(stderr, "%s: %s\n", q.caption.c_str(), q.text.c_str());
+        std::fflush(stderr);
+        return defaultAnswer(uType);
     }
     const int answer = showRealBox(q);
     focus.Restore();

@@ -79,9 +79,6 @@ void EnsureQtApp() {
     static int argc = 1;
     static char name[] = "Orbel";
     static char* argv[] = {name, nullptr};
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
-        std::getenv("WAYLAND_DISPLAY") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
     new QApplication(argc, argv);
     hooked = true;
     InstallKeyFilter();

@@ -2,7 +2,7 @@
 
 #include <framework/ControlStyles.h>
 
-#include "WindowImpl.h"
+#include <framework/WindowAccess.h>
 
 #include <QAbstractButton>
 #include <QComboBox>

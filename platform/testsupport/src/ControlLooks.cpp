@@ -1,6 +1,6 @@
 #include <testsupport/ControlLooks.h>
 
-#include "WindowImpl.h"
+#include <framework/WindowAccess.h>
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -11,7 +11,7 @@ namespace orbel::test {
 std::vector<std::string> ClippedLabels(HWND dialog) {
     std::vector<std::string> clipped;
     if (!window::IsLive(dialog)) return clipped;
-    for (HWND child : dialog->children) {
+    for (HWND child : window::ChildrenOf(dialog)) {
         auto* label = qobject_cast<QLabel*>(window::WidgetOf(child));
         if (!label || label->text().isEmpty()) continue;
         const int margin = label->margin();

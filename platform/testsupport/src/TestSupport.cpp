@@ -2,9 +2,7 @@
 // records, scripted modals, recorded waits, temporary user folders.
 #include <testsupport/TestSupport.h>
 
-#include "WindowImpl.h"
-#include "WindowState.h"
-
+#include <framework/WindowAccess.h>
 #include <win32/Paths.h>
 #include <win32/SleepHook.h>
 
@@ -14,6 +12,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
+#include <QWidget>
 #include <QWheelEvent>
 
 #include <cctype>
@@ -45,7 +44,7 @@ Qt::MouseButton QtButton(Button b) {
 
 // Widget position of a client point.
 QPointF WidgetPoint(HWND hWnd, POINT p) {
-    const QRect client = hWnd->clientRect();
+    const QRect client = window::ClientRectOf(hWnd);
     return QPointF(p.x + client.left(), p.y + client.top());
 }
 
@@ -97,7 +96,11 @@ QString TextOf(UINT vk, UINT modifiers) {
 } // namespace
 
 void EnsureApplication() {
-    window::EnsureQtApp();
+    // A test run from a terminal without a desktop still gets its windows.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
+        std::getenv("WAYLAND_DISPLAY") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    window::EnsureApplication();
     modal::SetScripted(true);
 }
 
@@ -183,15 +186,16 @@ void DropFiles(HWND hWnd, const std::vector<std::string>& paths, POINT point) {
 }
 
 std::string ToolTipOf(HWND hWnd) {
-    if (!window::IsLive(hWnd) || hWnd->widget == nullptr)
+    const QWidget* widget = window::WidgetOf(hWnd);
+    if (widget == nullptr)
         return "";
-    return hWnd->widget->toolTip().toLocal8Bit().toStdString();
+    return widget->toolTip().toLocal8Bit().toStdString();
 }
 
 std::vector<HWND> OwnedWindows(HWND owner) {
     std::vector<HWND> owned;
     for (HWND h : window::TopLevelWindows())
-        if (h->owner == owner)
+        if (window::OwnerOf(h) == owner)
             owned.push_back(h);
     return owned;
 }
@@ -201,7 +205,7 @@ Image ReadWindowImage(HWND hWnd) {
     const QImage* image = window::ImageOf(hWnd);
     if (image == nullptr)
         return result;
-    const QRect client = hWnd->clientRect().intersected(image->rect());
+    const QRect client = window::ClientRectOf(hWnd).intersected(image->rect());
     result.width = client.width();
     result.height = client.height();
     result.pixels.reserve(static_cast<std::size_t>(result.width) * result.height);
@@ -213,7 +217,7 @@ Image ReadWindowImage(HWND hWnd) {
     return result;
 }
 
-int PaintCount(HWND hWnd) { return window::IsLive(hWnd) ? hWnd->paintCount : 0; }
+int PaintCount(HWND hWnd) { return window::PaintCountOf(hWnd); }
 
 void ScriptPopupMenu(UINT command, std::function<void(HMENU)> look) {
     modal::Answer a;

@@ -8,7 +8,7 @@
 
 #include "orbel/views/ViewKind.h"
 
-#include <framework/ModalScript.h>
+#include <testsupport/ModalScript.h>
 #include <testsupport/TestSupport.h>
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // and builders for small BMP and TGA files.
 #pragma once
 
-#include "platform/d3d8/Presentation.h"
+#include "Presentation.h"
 
 #include <d3d8/D3D8.h>
 #include <d3dx8/D3DX8.h>

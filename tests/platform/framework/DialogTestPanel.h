@@ -4,7 +4,7 @@
 #include <framework/Afx.h>
 #include <framework/Controls.h>
 #include <framework/Dialog.h>
-#include <framework/ModalScript.h>
+#include <testsupport/ModalScript.h>
 #include <testsupport/TestSupport.h>
 
 #include <gtest/gtest.h>

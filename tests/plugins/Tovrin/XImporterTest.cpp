@@ -139,9 +139,10 @@ TEST_F(XImport, TigerHasWideFloatsAndNoNormals)
 
 TEST_F(XImport, EmptyAndDamagedFilesLeaveAnEmptyObjectAndNoMaterials)
 {
-    for (const char* file : {"empty.x", "OV_GetNextToken", "no-such-file.x"}) {
+    for (const std::string& file :
+         {TestDataPath("x/empty.x"), TestDataPath("x/OV_GetNextToken"), TestDataRoot() + "/x/no-such-file.x"}) {
         SCOPED_TRACE(file);
-        cObjekt3D* object = Import(TestDataPath(std::string("x/") + file));
+        cObjekt3D* object = Import(file);
         ASSERT_NE(object, nullptr);
         EXPECT_EQ(object->m_Vertices.GetSize(), 0);
         EXPECT_EQ(object->m_Indices.GetSize(), 0);

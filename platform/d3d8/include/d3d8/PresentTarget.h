@@ -1,6 +1,6 @@
 // How the device hands presented images to windows. The window layer
-// registers one target; without one, presented images are only kept for
-// the tests (<d3d8/TestControl.h>).
+// registers one target; without one, presented images go to the device
+// hook (<d3d8/DeviceHook.h>) when a test installed one.
 //
 // Present need not wait for the rasteriser: for a target that takes late
 // images (and for the kept test image) it only flushes the drawing and

@@ -35,7 +35,6 @@
 #include <framework/FrameWnd.h>
 #include <framework/View.h>
 #include <framework/Splitter.h>
-#include <framework/ModalScript.h>
 #include <framework/ControlStyles.h>
 #include <framework/DialogUnits.h>
 #include <framework/MessageBox.h>

@@ -1,6 +1,6 @@
 // Menus: a menu bar or popup made from a menu resource or built in code.
-// Popups shown with TrackPopupMenu are answered by the test script when
-// modals are scripted (see ModalScript.h).
+// Popups shown with TrackPopupMenu take the modal hook's answer when one is
+// installed (see ModalHook.h).
 #pragma once
 
 #include <framework/Geometry.h>

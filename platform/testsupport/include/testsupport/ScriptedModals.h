@@ -1,9 +1,9 @@
 // Scripted answers for the dialog side's modals: message boxes, modal
 // dialogs, file and colour dialogs. Each call queues one answer; the modal
-// that appears next of that kind takes it (see <framework/ModalScript.h>).
+// that appears next of that kind takes it (see <testsupport/ModalScript.h>).
 #pragma once
 
-#include <framework/ModalScript.h>
+#include <testsupport/ModalScript.h>
 #include <win32/MessageBoxCodes.h>
 
 #include <functional>

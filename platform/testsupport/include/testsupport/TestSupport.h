@@ -4,6 +4,7 @@
 #pragma once
 
 #include <framework/Afx.h>
+#include <testsupport/ModalScript.h>
 
 #include <functional>
 #include <string>
@@ -60,7 +61,7 @@ ORBEL_API std::string ToolTipOf(HWND hWnd);
 // How many WM_PAINT messages the window has received.
 ORBEL_API int PaintCount(HWND hWnd);
 
-// ---- scripted modals (see <framework/ModalScript.h>) ----
+// ---- scripted modals (see <testsupport/ModalScript.h>) ----
 // The next popup menu picks this command (0: dismissed); `look` sees the
 // menu with its check marks and greyed items as it is shown.
 ORBEL_API void ScriptPopupMenu(UINT command, std::function<void(HMENU)> look = {});

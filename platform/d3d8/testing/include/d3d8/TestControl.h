@@ -1,7 +1,7 @@
 // Test hooks of the Direct3D device: injected failures, capabilities, a
 // view of what was presented without a window layer and of the present
-// target. A library of its own that only tests and benchmarks link; the
-// device reads the controls but offers no way to set them.
+// target. A library of its own that only tests and benchmarks link: while
+// it is loaded it is the device's hook (<d3d8/DeviceHook.h>).
 #pragma once
 
 #include <d3d8/D3D8.h>
