@@ -1,6 +1,7 @@
 #include "tests/support/PluginDouble.h"
 
 #include <algorithm>
+#include <cstring>
 
 PluginDouble::PluginDouble(const char* name)
 {
@@ -11,9 +12,27 @@ PluginDouble::PluginDouble(const char* name)
 void PluginDouble::Accept(int event, std::vector<std::vector<int>> lists)
 {
     EventScript& script = m_scripts[event];
-    script.accept = true;
+    script.answer = 1;
     script.lists.assign(lists.begin(), lists.end());
 }
+
+void PluginDouble::AnswerWithByte(int event, unsigned char byte)
+{
+    m_scripts[event].answer = byte;
+}
+
+namespace {
+
+// A bool holding any byte, built without ever reading an ill-formed bool,
+// so the sanitizers see only what the host does with it.
+bool BoolOfByte(unsigned char byte)
+{
+    bool answer = false;
+    std::memcpy(&answer, &byte, sizeof answer);
+    return answer;
+}
+
+}  // namespace
 
 std::vector<PluginDouble::Call> PluginDouble::CallsOf(CallKind kind) const
 {
@@ -87,7 +106,7 @@ bool PluginDouble::OnEvent(int event)
     if (onEvent)
         onEvent(event);
     const auto script = m_scripts.find(event);
-    return script != m_scripts.end() && script->second.accept;
+    return BoolOfByte(script != m_scripts.end() ? script->second.answer : 0);
 }
 
 int PluginDouble::GetRequestCount()
