@@ -8,6 +8,8 @@
 
 #include <model/MyOrbelDoc.h>
 
+#include <win32/Paths.h>
+
 #include <utility>
 #include <vector>
 
@@ -173,7 +175,9 @@ void CMainFrame::OnImportExport(BOOL import)
         document->RedrawViews(nullptr);
         document->SetModifiedFlag(before.WasModified());
         RefreshPanelsOfCurrentTab();
-        MessageBox("Nothing could be imported from \"" + path + "\".", "Import", MB_ICONEXCLAMATION | MB_OK);
+        // Named as the desktop shows paths, not in the program's own form.
+        const CString shown = orbel::ToNativePath(static_cast<LPCSTR>(path)).c_str();
+        MessageBox("Nothing could be imported from \"" + shown + "\".", "Import", MB_ICONEXCLAMATION | MB_OK);
         return;
     }
     document->RedrawViews(nullptr);
