@@ -75,6 +75,16 @@ void cUndoManager::Redo()
     m_Current = newer;
 }
 
+BOOL cUndoManager::DropNewest()
+{
+    if (!CanUndo() || CanRedo())
+        return FALSE;
+    UndoEntry gone = m_Entries.RemoveHead();
+    m_Current = m_Entries.GetHeadPosition();
+    Discard(gone);
+    return TRUE;
+}
+
 CString cUndoManager::GetUndoText() const
 {
     if (!CanUndo())

@@ -61,6 +61,11 @@ public:
     // and the exception goes on to the caller.
     void Undo();
     void Redo();
+    // Takes back a step just pushed by a change that was then abandoned:
+    // when the newest step is current (nothing to redo) it is discarded and
+    // removed, and the next older step becomes current. Returns whether a
+    // step went.
+    BOOL DropNewest();
     // "&Undo <label> \tCtrl+Z" or "&Undo\tCtrl+Z"; likewise for redo.
     CString GetUndoText() const;
     CString GetRedoText() const;

@@ -64,8 +64,9 @@ public:
     void NotifySelectionChanged() override;
     // PE_ACTIVATE for the plug-in that just became current, then a redraw.
     void OnPluginActivated();
-    // The current plug-in's HidePanel, then no current plug-in.
-    void DropCurrentPlugin();
+    // The current plug-in's HidePanel, then no current plug-in, and the
+    // object panel's tools list names none.
+    void DropCurrentPlugin() override;
     // The scene was replaced by New or Open: a tool still holding an object
     // of the old scene must not write into it, and the panels show the new
     // scene.
@@ -164,6 +165,9 @@ private:
     void HandFrameStateToViews();
     // The selection's name and colour in the object panel, when it is shown.
     void ShowSelectionInObjectPanel();
+    // The tools list of the object panel shows the current plug-in's line,
+    // or none.
+    void ShowCurrentToolInObjectPanel();
 
     // Posted codes.
     void ActivateTool(LPARAM index);

@@ -133,6 +133,7 @@ void CMainFrame::OnJoinObjects()
     if (document->m_Selection.m_Objects.GetCount() > 1 && HoldsObjectOf(document->m_Selection.m_Objects))
         DropCurrentPlugin();
     document->JoinObjects();
+    ShowSelectionInObjectPanel();
 }
 
 void CMainFrame::OnCloneObject()
@@ -157,6 +158,7 @@ void CMainFrame::OnDeleteSelection()
     document->DeleteSelection(m_SelectionMode);
     // Deleting every face or vertex of an object removes it too.
     DropPluginIfHeldObjectGone();
+    ShowSelectionInObjectPanel();
 }
 
 void CMainFrame::OnSelectAll()

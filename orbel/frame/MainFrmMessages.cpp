@@ -67,6 +67,7 @@ void CMainFrame::ActivateTool(LPARAM index)
     if (toolArea != nullptr)
         toolArea->EnableWindow(FALSE);
     m_pCurrentPlugin = tool;
+    ShowCurrentToolInObjectPanel();
     OnPluginActivated();
 }
 

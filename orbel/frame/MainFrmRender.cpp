@@ -30,12 +30,17 @@ void CMainFrame::OnRender()
 
     // A new dialog each time: every use starts from an empty name and 800 x 600.
     auto dialog = std::make_unique<cDialogRender>();
+    bool failed = false;
+    CString fileName;
     if (dialog->DoModal() == IDOK) {
-        if (auto* view = dynamic_cast<CMyOrbelView*>(GetActiveView()))
-            view->RenderToFile(dialog->m_FileName, dialog->m_Width, dialog->m_Height);
+        fileName = dialog->m_FileName;
+        auto* view = dynamic_cast<CMyOrbelView*>(GetActiveView());
+        failed = view == nullptr || !view->RenderToFile(fileName, dialog->m_Width, dialog->m_Height);
     }
     dialog.reset();
     RedrawAllViews(GetSceneDocument());
+    if (failed)
+        MessageBox("The image \"" + fileName + "\" could not be written.", "Render", MB_ICONEXCLAMATION | MB_OK);
     ::SetCurrentDirectoryA(m_ProgramDir);
 }
 

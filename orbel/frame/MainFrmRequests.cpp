@@ -135,6 +135,20 @@ void CMainFrame::DropCurrentPlugin()
         m_pCurrentPlugin->HidePanel();
     m_pCurrentPlugin = nullptr;
     m_HandedObjectId = -1;
+    ShowCurrentToolInObjectPanel();
+}
+
+void CMainFrame::ShowCurrentToolInObjectPanel()
+{
+    if (m_ObjectPanel.GetSafeHwnd() == nullptr || (m_CurrentTab != PLUGIN_CREATE && m_CurrentTab != PLUGIN_MODIFY))
+        return;
+    int line = -1;
+    const PluginList& tools = m_Plugins[m_CurrentTab];
+    for (INT_PTR i = 0; i < tools.GetSize(); ++i) {
+        if (tools[i].plugin == m_pCurrentPlugin && m_pCurrentPlugin != nullptr)
+            line = static_cast<int>(i);
+    }
+    m_ObjectPanel.ShowToolLine(line);
 }
 
 bool CMainFrame::HoldsObjectOf(const CList<cObjekt3D*, cObjekt3D*>& objects) const

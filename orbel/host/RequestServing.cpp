@@ -5,15 +5,20 @@
 namespace {
 
 // One user-interface thread serves everything, so a plain counter is the
-// nesting depth of every repeat in progress.
+// nesting depth of every repeat and every serving in progress.
 int g_repeatDepth = 0;
+int g_servingDepth = 0;
 
-class RepeatLevel {
+// One level of a nesting counter, given back however the level ends.
+class NestingLevel {
 public:
-    RepeatLevel() { ++g_repeatDepth; }
-    ~RepeatLevel() { --g_repeatDepth; }
-    RepeatLevel(const RepeatLevel&) = delete;
-    RepeatLevel& operator=(const RepeatLevel&) = delete;
+    explicit NestingLevel(int& depth) : m_depth(depth) { ++m_depth; }
+    ~NestingLevel() { --m_depth; }
+    NestingLevel(const NestingLevel&) = delete;
+    NestingLevel& operator=(const NestingLevel&) = delete;
+
+private:
+    int& m_depth;
 };
 
 // Plug-ins built elsewhere may answer with any byte; only 1 asks for serving.
@@ -33,6 +38,9 @@ bool PluginAccepts(cPlugin* plugin, int event)
 
 bool ServePluginEvent(cPlugin* plugin, int event, const RequestServer& serve)
 {
+    if (g_servingDepth >= kMaxServingNesting)
+        return false;
+    NestingLevel level(g_servingDepth);
     if (!PluginAccepts(plugin, event))
         return false;
     ServeRequestList(plugin, serve);
@@ -50,7 +58,7 @@ bool ServeRepeat(cPlugin* plugin, const RequestServer& serve)
 {
     if (g_repeatDepth >= kMaxRepeatNesting)
         return false;
-    RepeatLevel level;
+    NestingLevel level(g_repeatDepth);
     plugin->SetParam(PR_REPEAT, nullptr);
     ServeRequestList(plugin, serve);
     return true;
@@ -59,4 +67,9 @@ bool ServeRepeat(cPlugin* plugin, const RequestServer& serve)
 int RepeatNestingDepth()
 {
     return g_repeatDepth;
+}
+
+int ServingNestingDepth()
+{
+    return g_servingDepth;
 }

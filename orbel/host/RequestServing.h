@@ -16,12 +16,20 @@ using RequestServer = std::function<void(int code)>;
 // are ignored; a plug-in that repeats for ever must not exhaust the stack.
 constexpr int kMaxRepeatNesting = 64;
 
+// How deep servings may nest (a request whose serving sends the plug-in
+// another event, as PR_NEW_OBJECT does with PE_REFRESH) before further
+// events are no longer sent; a plug-in answering every refresh with a new
+// object must not exhaust the stack.
+constexpr int kMaxServingNesting = 64;
+
 // Sends `event` to the plug-in; true only for an answer of exactly 1.
 bool PluginAccepts(cPlugin* plugin, int event);
 
 // Sends `event` to the plug-in. Only an answer of exactly 1 counts; then the
 // request count is read once and GetRequest(0 .. count-1) is served, each
 // code in index order through `serve`. Returns whether the plug-in accepted.
+// Inside kMaxServingNesting servings the event is not sent and false is
+// returned.
 bool ServePluginEvent(cPlugin* plugin, int event, const RequestServer& serve);
 
 // Serves the plug-in's current list once: the count read once, the codes in
@@ -35,3 +43,6 @@ bool ServeRepeat(cPlugin* plugin, const RequestServer& serve);
 
 // How many PR_REPEAT lists are being served right now (0 outside a repeat).
 int RepeatNestingDepth();
+
+// How many event servings are in progress right now (0 outside serving).
+int ServingNestingDepth();

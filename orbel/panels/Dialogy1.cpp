@@ -80,6 +80,11 @@ void cDialogy1::AddToolName(LPCSTR name)
     SendDlgItemMessage(IDC_TOOL_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name != nullptr ? name : ""));
 }
 
+void cDialogy1::ShowToolLine(int line)
+{
+    SendDlgItemMessage(IDC_TOOL_LIST, CB_SETCURSEL, static_cast<WPARAM>(line), 0);
+}
+
 CString cDialogy1::GetObjectName() const
 {
     CString text;

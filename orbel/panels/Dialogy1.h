@@ -18,6 +18,9 @@ public:
 
     // Line k of the tools list is the k-th name added.
     void AddToolName(LPCSTR name);
+    // The tools list shows line k as chosen (-1: none), without asking
+    // the frame for that tool.
+    void ShowToolLine(int line);
     CString GetObjectName() const;
     // The edit is disabled for the texts that name no single object.
     void SetObjectName(LPCSTR name);

@@ -119,9 +119,10 @@ public:
 
     // The scene as this view sees it, on white and without grid, into a BMP
     // file of width x height pixels (relative names against the current
-    // folder). Sizes of 0 or below, a size the device refuses and an
-    // unwritable file leave no file and report nothing.
-    void RenderToFile(CString fileName, int width, int height);
+    // folder). Returns whether the file was written: sizes of 0 or below, a
+    // size the device refuses and an unwritable file leave no file, and the
+    // caller tells the user.
+    bool RenderToFile(CString fileName, int width, int height);
 
     ViewCamera GetCamera() const;
     void SetCamera(const ViewCamera& camera);

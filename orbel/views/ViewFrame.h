@@ -17,6 +17,8 @@ public:
     virtual void ServeRequest(cPlugin* plugin, int code) = 0;
     // Refreshes the panels and serves the current plug-in's PE_REFRESH.
     virtual void NotifySelectionChanged() = 0;
+    // Ends the current tool: its HidePanel, and the panels name no tool.
+    virtual void DropCurrentPlugin() = 0;
     // The X, Y, Z panes; the values only when show is TRUE.
     virtual void ShowCoordinates(BOOL show, float x, float y, float z) = 0;
 };

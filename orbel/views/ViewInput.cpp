@@ -121,8 +121,12 @@ void CMyOrbelView::OnRButtonUp(UINT flags, CPoint point)
         RedrawAllViews();
     } else if (cPlugin* plugin = CurrentPlugin()) {
         // A tool that refuses the right click is closed; no menu.
-        plugin->HidePanel();
-        *m_ppCurrentPlugin = nullptr;
+        if (cViewFrame* frame = GetViewFrame()) {
+            frame->DropCurrentPlugin();
+        } else {
+            plugin->HidePanel();
+            *m_ppCurrentPlugin = nullptr;
+        }
     } else {
         Default();  // raises WM_CONTEXTMENU
     }

@@ -10,13 +10,13 @@ constexpr D3DCOLOR kImageBackground = 0xFFFFFFFF;
 
 }  // namespace
 
-void CMyOrbelView::RenderToFile(CString fileName, int width, int height)
+bool CMyOrbelView::RenderToFile(CString fileName, int width, int height)
 {
     // A size of 0 would make the swap chain take the window's size instead;
     // negative sizes would wrap to huge unsigned ones.
-    if (width <= 0 || height <= 0) return;
+    if (width <= 0 || height <= 0) return false;
     CMyOrbelDoc* document = GetDocument();
-    if (!document || !document->m_pDevice) return;
+    if (!document || !document->m_pDevice) return false;
     IDirect3DDevice8* device = document->m_pDevice;
 
     // The picture is the view's own: its window, not the image, gives the
@@ -32,9 +32,9 @@ void CMyOrbelView::RenderToFile(CString fileName, int width, int height)
     D3DPRESENT_PARAMETERS parameters = MakeViewSwapChainParameters(
         device, static_cast<UINT>(width), static_cast<UINT>(height), nullptr, D3DFMT_D16);
     Released<IDirect3DSwapChain8> swapChain;
-    if (FAILED(device->CreateAdditionalSwapChain(&parameters, &swapChain.p)) || !swapChain.p) return;
+    if (FAILED(device->CreateAdditionalSwapChain(&parameters, &swapChain.p)) || !swapChain.p) return false;
     Released<IDirect3DSurface8> backBuffer;
-    if (FAILED(swapChain.p->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer.p)) || !backBuffer.p) return;
+    if (FAILED(swapChain.p->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer.p)) || !backBuffer.p) return false;
     Released<IDirect3DSurface8> depth;
     device->CreateDepthStencilSurface(static_cast<UINT>(width), static_cast<UINT>(height), D3DFMT_D16,
                                       D3DMULTISAMPLE_NONE, &depth.p);
@@ -48,5 +48,5 @@ void CMyOrbelView::RenderToFile(CString fileName, int width, int height)
     device->EndScene();
     swapChain.p->Present(nullptr, nullptr, nullptr, nullptr);
 
-    D3DXSaveSurfaceToFileA(fileName, D3DXIFF_BMP, backBuffer.p, nullptr, nullptr);
+    return SUCCEEDED(D3DXSaveSurfaceToFileA(fileName, D3DXIFF_BMP, backBuffer.p, nullptr, nullptr));
 }

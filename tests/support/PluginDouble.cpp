@@ -1,6 +1,7 @@
 #include "tests/support/PluginDouble.h"
 
 #include <algorithm>
+#include <cstring>
 
 PluginDouble::PluginDouble(const char* name)
 {
@@ -11,9 +12,31 @@ PluginDouble::PluginDouble(const char* name)
 void PluginDouble::Accept(int event, std::vector<std::vector<int>> lists)
 {
     EventScript& script = m_scripts[event];
-    script.accept = true;
+    script.answer = 1;
     script.lists.assign(lists.begin(), lists.end());
 }
+
+void PluginDouble::AnswerWithByte(int event, unsigned char byte)
+{
+    m_scripts[event].answer = byte;
+}
+
+namespace {
+
+// A bool holding any byte, as a plug-in built elsewhere may hand one back.
+// Reading it back here is the point, so the sanitizer's bool check is off for
+// this one function; the host must cope with what it receives.
+#if defined(__GNUC__) || defined(__clang__)
+__attribute__((no_sanitize("bool")))
+#endif
+bool BoolOfByte(unsigned char byte)
+{
+    bool answer = false;
+    std::memcpy(&answer, &byte, sizeof answer);
+    return answer;
+}
+
+}  // namespace
 
 std::vector<PluginDouble::Call> PluginDouble::CallsOf(CallKind kind) const
 {
@@ -87,7 +110,7 @@ bool PluginDouble::OnEvent(int event)
     if (onEvent)
         onEvent(event);
     const auto script = m_scripts.find(event);
-    return script != m_scripts.end() && script->second.accept;
+    return BoolOfByte(script != m_scripts.end() ? script->second.answer : 0);
 }
 
 int PluginDouble::GetRequestCount()

@@ -42,6 +42,10 @@ public:
     // next list (an empty one when the lists are used up). Without a call for
     // an event, the event is refused.
     void Accept(int event, std::vector<std::vector<int>> lists = {});
+    // OnEvent(event) answers with exactly that byte in its bool, as a
+    // plug-in built elsewhere may (only 1 asks for serving); the event's
+    // lists stay as Accept set them.
+    void AnswerWithByte(int event, unsigned char byte);
     // GetText(PR_UNDO_POINT); null when not set.
     void SetUndoLabel(std::optional<std::string> label) { m_undoLabel = std::move(label); }
     // Runs inside SetParam, after the call was recorded.
@@ -78,7 +82,7 @@ private:
     void Record(CallKind kind, int code = 0, void* value = nullptr);
 
     struct EventScript {
-        bool accept = false;
+        unsigned char answer = 0;
         std::deque<std::vector<int>> lists;
     };
 

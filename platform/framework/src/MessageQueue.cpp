@@ -169,9 +169,15 @@ bool PumpOne() {
         }
         if (q.msg.hwnd != nullptr && !Record(q.msg.hwnd))
             return true;  // the window went away meanwhile
-        if (q.msg.message != WM_PAINT && q.msg.message != WM_MOUSEMOVE)
+        const bool needsIdle = q.msg.message != WM_PAINT && q.msg.message != WM_MOUSEMOVE;
+        if (needsIdle)
             s.idleNeeded = true;
         ProcessQueued(q);
+        // A modal loop inside the handler (a file dialog) ran the idle pass
+        // before the handler was done; what it changed after (the title
+        // after Save As) is caught up now.
+        if (needsIdle)
+            s.idleNeeded = true;
         return true;
     }
     if (HWND h = FindPaintWindow()) {

@@ -3,6 +3,7 @@
 #include "orbel/resources/ProgramResources.h"
 #include "orbel/views/CameraMatrices.h"
 #include "orbel/views/LineVertex.h"
+#include "plugins/common/Plugin.h"
 #include "support/FreshFolder.h"
 
 #include <testsupport/TestSupport.h>
@@ -54,6 +55,7 @@ ViewHarness::ViewHarness(int hostWidth, int hostHeight)
     orbel::test::EnsureApplication();
     RegisterProgramResources();  // the views' context menu
     m_Host = new HostFrame;
+    m_Host->currentPlugin = &currentPlugin;
     m_Host->CreateEx(0, nullptr, "views", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, hostWidth, hostHeight, nullptr,
                      nullptr);
     m_Document = new CMyOrbelDoc;
@@ -180,6 +182,14 @@ void HostFrame::ServeRequest(cPlugin* plugin, int code)
 {
     servedCodes.push_back(code);
     if (onServe) onServe(plugin, code);
+}
+
+void HostFrame::DropCurrentPlugin()
+{
+    if (currentPlugin != nullptr && *currentPlugin != nullptr) {
+        (*currentPlugin)->HidePanel();
+        *currentPlugin = nullptr;
+    }
 }
 
 void HostFrame::ShowCoordinates(BOOL show, float x, float y, float z)

@@ -49,7 +49,12 @@ public:
 
     void ServeRequest(cPlugin* plugin, int code) override;
     void NotifySelectionChanged() override { ++notifications; }
+    // As the main frame does: the tool's HidePanel, then no tool.
+    void DropCurrentPlugin() override;
     void ShowCoordinates(BOOL show, float x, float y, float z) override;
+
+    // The harness's current-plug-in field the views point at.
+    cPlugin** currentPlugin = nullptr;
 
     std::vector<int> servedCodes;
     int notifications = 0;

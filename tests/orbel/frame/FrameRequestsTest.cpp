@@ -113,10 +113,33 @@ TEST_F(FrameRequestsTest, CodesOfOtherStartersAndUnknownCodesAreIgnored)
     PluginDouble* tool = AddTool(PLUGIN_CREATE);
     tool->Accept(PE_ACTIVATE, {{PR_POINT, PR_CAPTURE_MOUSE, PR_PICK_POINT, PR_FILE_PATH, PR_FILE_TITLE,
                                 PR_PANEL_ACTION, 0, 120, -1}});
+    ::ReleaseCapture();
     Activate(0);
     EXPECT_EQ(tool->Count(Kind::SetParam), 0);
     EXPECT_EQ(SelectedIds(), std::vector<int>{strip->m_Id});
     EXPECT_EQ(ObjectIds(), std::vector<int>{strip->m_Id});
+    EXPECT_EQ(CWnd::GetCapture(), nullptr) << "PR_CAPTURE_MOUSE is a view's code";
+}
+
+TEST_F(FrameRequestsTest, ANewObjectForEveryRefreshStopsAtTheServingCap)
+{
+    PluginDouble* tool = AddTool(PLUGIN_CREATE);
+    Activate(0);
+    tool->Accept(PE_REFRESH, std::vector<std::vector<int>>(200, std::vector<int>{PR_NEW_OBJECT}));
+    tool->ClearCalls();
+
+    frame->NotifySelectionChanged();
+
+    EXPECT_EQ(tool->Count(Kind::OnEvent), kMaxServingNesting);
+    EXPECT_EQ(ObjectIds().size(), static_cast<std::size_t>(kMaxServingNesting));
+    EXPECT_EQ(SelectedIds(), std::vector<int>{document->m_Objects.GetHead()->m_Id});
+    EXPECT_EQ(ServingNestingDepth(), 0);
+    EXPECT_EQ(frame->GetCurrentPlugin(), tool);
+
+    // Serving works as before afterwards.
+    tool->Accept(PE_REFRESH, {{PR_SELECTION}});
+    frame->NotifySelectionChanged();
+    EXPECT_EQ(tool->LastSetParam(PR_SELECTION)->value, &document->m_Selection);
 }
 
 TEST_F(FrameRequestsTest, EndlessRepeatThroughTheFrameStopsAtTheCap)

@@ -97,6 +97,52 @@ TEST_F(ObjectPanelTest, ToolsListLineKActivatesToolK)
     EXPECT_EQ(frame->GetCurrentPlugin(), first);
 }
 
+TEST_F(ObjectPanelTest, ThePanelFollowsDeleteJoinAndTheEndOfATool)
+{
+    cObjekt3D* red = AddStrip(1, "Red");
+    red->m_Colour[0] = 200.0f;
+    Select({red});
+    frame->NotifySelectionChanged();
+    ASSERT_EQ(std::string(Panel().GetObjectName()), "Red");
+    frame->SendMessage(WM_COMMAND, ID_DELETE_SELECTION);
+    EXPECT_EQ(std::string(Panel().GetObjectName()), "None Selected");
+    EXPECT_FALSE(NameEnabled());
+    EXPECT_EQ(Panel().m_Red, 150.0f);
+
+    cObjekt3D* first = AddStrip(1, "First");
+    cObjekt3D* second = AddStrip(1, "Second");
+    Select({first, second});
+    frame->NotifySelectionChanged();
+    ASSERT_EQ(std::string(Panel().GetObjectName()), "Multiple Selection");
+    frame->SendMessage(WM_COMMAND, ID_JOIN_OBJECTS);
+    ASSERT_EQ(ObjectIds().size(), 1u);
+    EXPECT_EQ(std::string(Panel().GetObjectName()), std::string(document->m_Selection.GetName()));
+    EXPECT_NE(std::string(Panel().GetObjectName()), "Multiple Selection");
+
+    // A right click the tool refuses ends it, and the tools list names none.
+    PluginDouble* tool = AddTool(PLUGIN_CREATE, "Sphere");
+    ChooseTab(1);
+    ChooseTab(0);
+    auto* list = static_cast<CComboBox*>(Panel().GetDlgItem(IDC_TOOL_LIST));
+    orbel::test::ChooseComboLine(list->GetSafeHwnd(), 0);
+    orbel::test::RunUntilIdle();
+    ASSERT_EQ(frame->GetCurrentPlugin(), tool);
+    ASSERT_EQ(list->GetCurSel(), 0);
+    HWND view = frame->GetPaneView(0, 0)->GetSafeHwnd();
+    orbel::test::MouseDown(view, orbel::test::Button::Right, {20, 20});
+    orbel::test::MouseUp(view, orbel::test::Button::Right, {20, 20});
+    orbel::test::RunUntilIdle();
+    EXPECT_EQ(frame->GetCurrentPlugin(), nullptr);
+    EXPECT_EQ(tool->Count(PluginDouble::CallKind::HidePanel), 1);
+    EXPECT_EQ(list->GetCurSel(), -1);
+
+    // Choosing it again starts it again.
+    orbel::test::ChooseComboLine(list->GetSafeHwnd(), 0);
+    orbel::test::RunUntilIdle();
+    EXPECT_EQ(frame->GetCurrentPlugin(), tool);
+    EXPECT_EQ(list->GetCurSel(), 0);
+}
+
 TEST_F(ObjectPanelTest, ColourButtonColoursTheSelectionThroughTheColourDialog)
 {
     cObjekt3D* first = AddStrip(1);

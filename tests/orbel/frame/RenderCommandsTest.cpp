@@ -6,6 +6,7 @@
 #include "orbel/views/MyOrbelView.h"
 
 #include <testsupport/ControlInput.h>
+#include <testsupport/ScriptedModals.h>
 
 #include <gtest/gtest.h>
 
@@ -118,15 +119,29 @@ TEST_F(RenderCommands, CancelWritesNothingButRedraws)
     EXPECT_GE(PaintsOfAllViews(), paints + 4);
 }
 
-TEST_F(RenderCommands, ZeroSizeFromTheDialogWritesNoFile)
+TEST_F(RenderCommands, ARenderThatWritesNoFileSaysSo)
 {
     orbel::test::ScriptDialog(IDD_RENDER, [&](HWND h) {
         orbel::test::TypeIntoEdit(::GetDlgItem(h, IDC_RENDER_WIDTH), "0");
         orbel::test::TypeIntoEdit(::GetDlgItem(h, IDC_RENDER_FILE_NAME), "empty.bmp");
     });
+    orbel::test::ScriptMessageBox(IDOK);
     Command(ID_RENDER);
     EXPECT_TRUE(std::filesystem::is_empty(images));
     EXPECT_TRUE(program.folder.IsCurrentDirectoryTheProgramDirectory());
+
+    // A folder that is not there cannot take the file.
+    orbel::test::ScriptDialog(IDD_RENDER, [&](HWND h) {
+        orbel::test::TypeIntoEdit(::GetDlgItem(h, IDC_RENDER_FILE_NAME), "missing/shot.bmp");
+    });
+    orbel::test::ScriptMessageBox(IDOK);
+    Command(ID_RENDER);
+    EXPECT_TRUE(std::filesystem::is_empty(images));
+
+    const auto texts = orbel::test::MessageBoxTexts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_NE(texts[0].find("empty.bmp"), std::string::npos) << texts[0];
+    EXPECT_NE(texts[1].find("shot.bmp"), std::string::npos) << texts[1];
 }
 
 TEST_F(RenderCommands, LightRoundTripsThroughTheOptionsDialog)

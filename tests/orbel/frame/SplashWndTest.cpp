@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 class SplashWndTest : public ::testing::Test {
@@ -64,9 +67,24 @@ TEST_F(SplashWndTest, WithoutThePictureNoWindowIsMadeAndTextsAreDropped)
     cSplashWnd splash;
     EXPECT_FALSE(splash.ShowSplash(nullptr));
     EXPECT_EQ(splash.GetSafeHwnd(), nullptr);
+    // The text still reaches whoever watches start-up, but makes no window
+    // and lands in no status line.
+    static std::vector<std::string> seen;
+    seen.clear();
+    cSplashWnd::SetStatusObserver([](LPCSTR text) { seen.emplace_back(text); });
     splash.SetStatusText(" Starting Program");
+    cSplashWnd::SetStatusObserver(nullptr);
+    EXPECT_EQ(seen, std::vector<std::string>{" Starting Program"});
+    EXPECT_EQ(splash.GetSafeHwnd(), nullptr);
+    EXPECT_STREQ(StatusText(splash), "<no status line>");
     splash.HideSplash();
     EXPECT_EQ(splash.GetSafeHwnd(), nullptr);
+
+    // Shown again once the picture is back, the window starts with no text.
+    RegisterProgramResources();
+    ASSERT_TRUE(splash.ShowSplash(nullptr));
+    EXPECT_STREQ(StatusText(splash), "");
+    splash.HideSplash();
 }
 
 }  // namespace

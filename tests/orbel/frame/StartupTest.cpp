@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cstring>
 #include <ostream>
 #include <string>
 
@@ -209,5 +210,67 @@ INSTANTIATE_TEST_SUITE_P(
                  "Hardware mode: \n24-bit z-buffer and 8 bits stencil buffer\nSoftware vertexprocessing"},
         ModeCase{"D16", true, true, false, "Hardware mode: \n16-bit z-buffer \nHardware vertexprocessing"}),
     [](const ::testing::TestParamInfo<ModeCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+TEST(Direct3DStartTest, TheDeviceStartsWithTheSceneStatesTheLightAndTheLineBuffers)
+{
+    ProgramHarness program;
+    ASSERT_TRUE(program.Start());
+    CMainFrame* frame = program.Frame();
+    ASSERT_NE(frame, nullptr);
+
+    // A frame of its own, so that no paint has touched the states yet.
+    CMainFrame probe;
+    ASSERT_TRUE(probe.InitDirect3D(frame->GetPaneView(1, 1)->GetSafeHwnd()));
+    IDirect3DDevice8* device = probe.GetDevice();
+    ASSERT_NE(device, nullptr);
+    auto state = [device](D3DRENDERSTATETYPE which) {
+        DWORD value = 0xDEADBEEF;
+        device->GetRenderState(which, &value);
+        return value;
+    };
+    EXPECT_EQ(state(D3DRS_CULLMODE), static_cast<DWORD>(D3DCULL_NONE));
+    EXPECT_EQ(state(D3DRS_ZENABLE), static_cast<DWORD>(TRUE));
+    EXPECT_EQ(state(D3DRS_FILLMODE), static_cast<DWORD>(D3DFILL_SOLID));
+    EXPECT_EQ(state(D3DRS_SHADEMODE), static_cast<DWORD>(D3DSHADE_GOURAUD));
+    EXPECT_EQ(state(D3DRS_AMBIENT), 0xFF323232u);
+    EXPECT_EQ(state(D3DRS_SPECULARENABLE), static_cast<DWORD>(TRUE));
+    EXPECT_EQ(state(D3DRS_LIGHTING), static_cast<DWORD>(TRUE));
+    const DWORD pointSize = state(D3DRS_POINTSIZE);
+    float size = 0.0f;
+    std::memcpy(&size, &pointSize, sizeof size);
+    EXPECT_EQ(size, 2.0f);
+
+    D3DLIGHT8 light{};
+    ASSERT_EQ(device->GetLight(0, &light), D3D_OK);
+    EXPECT_EQ(light.Type, D3DLIGHT_DIRECTIONAL);
+    EXPECT_EQ(light.Diffuse.r, 1.0f);
+    EXPECT_EQ(light.Diffuse.b, 1.0f);
+    EXPECT_EQ(light.Specular.g, 1.0f);
+    EXPECT_EQ(light.Ambient.r, 1.0f);
+    EXPECT_EQ(light.Direction.x, -1.0f);
+    EXPECT_EQ(light.Direction.y, -1.0f);
+    EXPECT_EQ(light.Direction.z, 1.0f);
+    BOOL enabled = FALSE;
+    device->GetLightEnable(0, &enabled);
+    EXPECT_TRUE(enabled);
+
+    // The running frame's line buffers draw the grid in grey and the axes
+    // in black in the Top view.
+    orbel::test::RunUntilIdle();
+    const orbel::test::Image top = orbel::test::ReadWindowImage(frame->GetPaneView(0, 0)->GetSafeHwnd());
+    ASSERT_GT(top.width, 0);
+    int grey = 0;
+    int black = 0;
+    for (COLORREF pixel : top.pixels) {
+        grey += pixel == RGB(150, 150, 150);
+        black += pixel == RGB(0, 0, 0);
+    }
+    EXPECT_GT(grey, top.width) << "grid lines";
+    EXPECT_GT(black, top.width) << "axis lines";
+}
 
 }  // namespace

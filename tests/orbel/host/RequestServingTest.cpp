@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -34,6 +35,38 @@ TEST(RequestServingTest, AcceptedEventServesTheListInIndexOrderReadingTheCountOn
     for (const auto& call : plugin.CallsOf(Kind::GetRequest))
         indices.push_back(call.code);
     EXPECT_EQ(indices, (std::vector<int>{0, 1, 2, 3}));
+}
+
+TEST(RequestServingTest, OnlyAnAnswerByteOfExactlyOneIsServed)
+{
+    for (const unsigned char byte : {0x00, 0x01, 0x02, 0x03, 0x7F, 0x80, 0x81, 0xFE, 0xFF}) {
+        PluginDouble plugin;
+        plugin.Accept(PE_EXECUTE, {{PR_DEVICE}});
+        plugin.AnswerWithByte(PE_EXECUTE, byte);
+        int served = 0;
+        const bool accepted = ServePluginEvent(&plugin, PE_EXECUTE, [&](int) { ++served; });
+        EXPECT_EQ(accepted, byte == 1) << "answer byte " << int(byte);
+        EXPECT_EQ(served, byte == 1 ? 1 : 0) << "answer byte " << int(byte);
+        EXPECT_EQ(PluginAccepts(&plugin, PE_EXECUTE), byte == 1) << "answer byte " << int(byte);
+    }
+}
+
+TEST(RequestServingTest, ServingsNestedBeyondTheCapSendNoFurtherEvent)
+{
+    PluginDouble plugin;
+    plugin.Accept(PE_REFRESH, std::vector<std::vector<int>>(200, std::vector<int>{PR_NEW_OBJECT}));
+    int deepest = 0;
+    int refused = 0;
+    RequestServer serve = [&](int) {
+        deepest = std::max(deepest, ServingNestingDepth());
+        if (!ServePluginEvent(&plugin, PE_REFRESH, serve))
+            ++refused;
+    };
+    EXPECT_TRUE(ServePluginEvent(&plugin, PE_REFRESH, serve));
+    EXPECT_EQ(deepest, kMaxServingNesting);
+    EXPECT_EQ(plugin.Count(Kind::OnEvent), kMaxServingNesting);
+    EXPECT_EQ(refused, 1);
+    EXPECT_EQ(ServingNestingDepth(), 0);
 }
 
 TEST(RequestServingTest, RepeatGivesSetParamThenServesTheRebuiltList)

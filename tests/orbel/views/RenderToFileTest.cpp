@@ -81,7 +81,7 @@ protected:
 TEST_F(RenderToFile, WritesTheViewOnWhiteWithoutGridAtTheRequestedSize)
 {
     ASSERT_TRUE(top->m_bGrid);
-    top->RenderToFile(PathOf("wide.bmp").c_str(), 320, 200);
+    EXPECT_TRUE(top->RenderToFile(PathOf("wide.bmp").c_str(), 320, 200));
     Image image = Load(PathOf("wide.bmp"));
     ASSERT_EQ(image.width, 320);
     ASSERT_EQ(image.height, 200);
@@ -189,7 +189,7 @@ TEST_P(RenderToFileFailure, WritesNoFileAndLeaksNothing)
     D3D8TestControl control;
     control.refuseAdditionalSwapChains = c.refuseSwapChain;
     D3D8SetTestControl(control);
-    top->RenderToFile(PathOf(c.file).c_str(), c.width, c.height);
+    EXPECT_FALSE(top->RenderToFile(PathOf(c.file).c_str(), c.width, c.height));
     D3D8SetTestControl(D3D8TestControl{});
     EXPECT_EQ(FilesWritten(), 0);
     stage.Paint(top);  // the next paint takes the device's target back

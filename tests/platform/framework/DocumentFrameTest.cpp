@@ -5,6 +5,7 @@
 #include <win32/Paths.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 
 using orbel::test::Button;
@@ -126,6 +127,38 @@ TEST_F(DocumentFrameTest, TitleNamesTheDocumentThenTheProgram) {
     orbel::test::RunUntilIdle();
     frame->GetWindowText(title);
     EXPECT_STREQ(title, "scene.f3D - Orbel");
+}
+
+// A window whose handler runs a modal loop, then changes what the idle
+// pass shows, as Save As does after its file dialog.
+class NestedLoopWindow : public CWnd {
+public:
+    std::function<void()> afterLoop;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_APP)
+            return CWnd::WindowProc(message, wParam, lParam);
+        orbel::test::RunUntilIdle();
+        afterLoop();
+        return 0;
+    }
+};
+
+TEST_F(DocumentFrameTest, TheTitleFollowsAChangeMadeAfterAModalLoopInsideAHandler) {
+    frame = StartTestProgram(app);
+    ASSERT_NE(frame, nullptr);
+    orbel::test::RunUntilIdle();
+    NestedLoopWindow window;
+    ASSERT_TRUE(window.CreateEx(0, nullptr, "nested", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr));
+    const std::string path = Temp("later.f3D");
+    window.afterLoop = [&] { Doc()->SetPathName(orbel::ToProgramPath(path).c_str()); };
+    window.PostMessage(WM_APP, 0, 0);
+    orbel::test::RunUntilIdle();
+    CString title;
+    frame->GetWindowText(title);
+    EXPECT_STREQ(title, "later.f3D - Orbel");
+    window.DestroyWindow();
 }
 
 TEST_F(DocumentFrameTest, ClosingAModifiedDocumentAsksAndCancelKeepsEverything) {
