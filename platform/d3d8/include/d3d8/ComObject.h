@@ -2,6 +2,10 @@
 // Objects start with one reference (the one handed to the creator) and
 // delete themselves when the last is released. Only the layer's libraries
 // derive from it.
+//
+// Emulated: AddRef, Release and a QueryInterface that hands out no other
+// interface (E_NOINTERFACE), as <d3d8/Unknown.h> says.
+// Left out: aggregation, GUIDs and class factories.
 #pragma once
 
 #include <d3d8/D3D8.h>

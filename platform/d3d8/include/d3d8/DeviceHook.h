@@ -4,6 +4,8 @@
 // hook (the program as shipped) nothing is refused on purpose and such
 // images are dropped. The device's test library (<d3d8/TestControl.h>)
 // installs one.
+//
+// This is the layer's own seam; Direct3D has none.
 #pragma once
 
 #include <win32/Types.h>

@@ -1,6 +1,12 @@
 // Where each vertex element sits inside a vertex of a flexible vertex
 // format (FVF) code. Shared by the device and by D3DX's meshes, which link
 // no device, so it is all inline.
+//
+// Left out: vertex declarations (shader vertices), transformed (XYZRHW)
+// positions, blend weights, and more than one stream.
+// Refused: a code whose positions are not D3DFVF_XYZ, with unknown bits or
+// more than eight texture sets gives a layout marked not valid, which draw
+// calls refuse.
 #pragma once
 
 #include <d3d8/Enums.h>

@@ -1,6 +1,8 @@
 // Inline bodies of the D3DX value types' constructors and operators; included
 // by <d3dx8/Math.h> only. Kept inline because the model and the views run them
 // per vertex.
+//
+// What the value types leave out is said in <d3dx8/Math.h>.
 #pragma once
 
 #include <cstring>

@@ -2,6 +2,14 @@
 // answered (in tests: by the installed modal answerer) and returns IDOK or
 // IDCANCEL. Paths come back with "\" separators, like every path the layer
 // hands to the program.
+//
+// Emulated over the toolkit's dialogs: open and save with filters, a default
+// extension, the overwrite prompt (OFN_OVERWRITEPROMPT) and existing files
+// only (OFN_FILEMUSTEXIST); the colour dialog with its starting colour
+// (CC_RGBINIT).
+// Left out: several files at once (OFN_ALLOWMULTISELECT), hooks and custom
+// templates, the read-only box, help buttons, custom colours, and the find,
+// font, print and page-setup dialogs.
 #pragma once
 
 #include <framework/CString.h>

@@ -11,6 +11,9 @@
 // focused push button's), Esc sends IDCANCEL; CDialog maps them to OnOK and
 // OnCancel, which read the data and end the dialog. EndDialog on a modeless
 // dialog hides it, as Windows does.
+//
+// Left out: property sheets, dialog help, DS_CONTROL nesting of templates in
+// templates, and dialog procedures without a CDialog object (DialogBox).
 #pragma once
 
 #include <framework/CString.h>

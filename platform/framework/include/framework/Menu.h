@@ -1,6 +1,9 @@
 // Menus: a menu bar or popup made from a menu resource or built in code.
 // Popups shown with TrackPopupMenu take the modal hook's answer when one is
 // installed (see ModalHook.h).
+//
+// Left out: bitmap and owner-drawn items (text items only), menu bar breaks,
+// keyboard navigation of popups beyond the toolkit's own, and system menus.
 #pragma once
 
 #include <framework/Geometry.h>

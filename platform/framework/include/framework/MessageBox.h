@@ -1,6 +1,11 @@
 // Message boxes: the Win32 function, the framework's AfxMessageBox and the
 // caption they share. All block until answered (in tests: by the installed
 // modal answerer) and return IDOK, IDCANCEL, IDYES, IDNO, ...
+//
+// Emulated over the toolkit's message box: every button set, default button
+// and icon of <win32/MessageBoxCodes.h>.
+// Left out: help buttons, timeouts, MB_TOPMOST and MB_SYSTEMMODAL ordering
+// (every box is modal to the program), and message box sounds.
 #pragma once
 
 #include <win32/MessageBoxCodes.h>

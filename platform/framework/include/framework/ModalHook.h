@@ -7,6 +7,8 @@
 // standard error and takes its default button while every other modal is
 // cancelled. The tests' scripted answers (<testsupport/ModalScript.h>) are
 // one such hook.
+//
+// This is the layer's own seam; the framework it stands in for has none.
 #pragma once
 
 #include <win32/Types.h>

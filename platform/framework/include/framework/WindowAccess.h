@@ -2,6 +2,9 @@
 // would (the test library): the widget behind a window and back, the
 // top-level windows, the retained image, and what the records count. The
 // program goes through the Win32 calls and needs none of this.
+//
+// This is the layer's own seam; nothing in the framework it stands in for
+// corresponds to it.
 #pragma once
 
 #include <win32/Types.h>

@@ -1,6 +1,9 @@
 // The user's hand on the standard controls: each call changes a control the
 // way a click or a key would, so the control sends what it sends for users
 // (LBN_SELCHANGE, CBN_SELENDOK, TCN_SELCHANGE, UDN_DELTAPOS, BN_CLICKED).
+//
+// Test-only, like all of testsupport: it emulates nothing, and the program
+// links none of it.
 #pragma once
 
 #include <win32/Types.h>

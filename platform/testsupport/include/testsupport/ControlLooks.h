@@ -1,4 +1,7 @@
 // How the controls look to the user, for checks that a layout fits its font.
+//
+// Test-only, like all of testsupport: it emulates nothing, and the program
+// links none of it.
 #pragma once
 
 #include <win32/Types.h>

@@ -5,6 +5,9 @@
 // waiting for a user. A modal that finds its queue empty is a test fault:
 // the unscripted handler runs (by default it prints what appeared and
 // aborts, so the test fails loudly instead of hanging).
+//
+// Test-only, like all of testsupport: it emulates nothing, and the program
+// links none of it.
 #pragma once
 
 #include <framework/ModalHook.h>

@@ -1,6 +1,9 @@
 // Scripted answers for the dialog side's modals: message boxes, modal
 // dialogs, file and colour dialogs. Each call queues one answer; the modal
 // that appears next of that kind takes it (see <testsupport/ModalScript.h>).
+//
+// Test-only, like all of testsupport: it emulates nothing, and the program
+// links none of it.
 #pragma once
 
 #include <testsupport/ModalScript.h>

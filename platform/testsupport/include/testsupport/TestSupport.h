@@ -1,6 +1,9 @@
 // Hooks that let tests drive the program headless: the Qt application,
 // run-until-idle, input injection through the same path real input takes,
 // reading back a window's image, scripted modals and recorded waits.
+//
+// Test-only, like all of testsupport: it emulates nothing, and the program
+// links none of it.
 #pragma once
 
 #include <framework/Afx.h>

@@ -2,6 +2,11 @@
 // program's "Temp"): each instance works in a folder of its own, made
 // exclusively and locked while the instance runs, so two copies started
 // from one installation never write over each other's files.
+//
+// This is the layer's own addition over POSIX (mkdtemp, flock); Windows
+// programs would use their own means.
+// Refused: a shared folder that cannot be made or written gives no instance
+// folder (the caller looks elsewhere).
 #pragma once
 
 #include <win32/Types.h>

@@ -1,5 +1,9 @@
 // The current user's own folders on the desktop, for what a program cannot
 // keep beside itself when it is installed where the user may not write.
+//
+// Emulated the way the desktop names them (the XDG base folders): the
+// cache and the data folder, under the user's home when not set.
+// Left out: every other known folder (documents, pictures, roaming data).
 #pragma once
 
 #include <win32/Types.h>

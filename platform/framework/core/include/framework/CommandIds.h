@@ -1,6 +1,9 @@
 // The framework's own command, string and window ids. Values are the
 // documented Windows ones, since resources, plug-ins and tests quote them
 // as numbers.
+//
+// Left out: the ids of commands and strings of framework features that are
+// not emulated (OLE, printing, MDI windows, help).
 #pragma once
 
 #define ID_FILE_NEW 0xE100

@@ -1,6 +1,9 @@
 // Everything of the framework's core, which knows no windows: one include
 // for the model and for tools that read and write files without a screen.
 // <framework/Afx.h> has all of it and the windows besides.
+//
+// This split is the layer's own; the framework it stands in for is one
+// library.
 #pragma once
 
 #include <win32/Win32.h>
