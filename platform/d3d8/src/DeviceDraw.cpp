@@ -331,7 +331,7 @@ void Device::UploadUniforms() {
     glBindBufferRange(GL_UNIFORM_BUFFER, 0, stream_ring_->Name(), static_cast<GLintptr>(offset), sizeof u);
 }
 
-bool Device::PrepareDraw(const FvfLayout& layout) {
+bool Device::PrepareDraw(const FvfLayout& layout, GLenum mode) {
     if (!renderTarget_ || !layout.valid) return false;
     BindFramebuffer();
     if (fixedStateDirty_) ApplyFixedState();
@@ -365,6 +365,7 @@ bool Device::PrepareDraw(const FvfLayout& layout) {
     key.flatShading = rs[D3DRS_SHADEMODE] == D3DSHADE_FLAT;
     key.lightCount = key.lighting ? enabledLights_ : 0;
     key.directionalOnly = directionalOnly_;
+    key.drawsPoints = mode == GL_POINTS || rs[D3DRS_FILLMODE] == D3DFILL_POINT;
     key.alphaFunc = rs[D3DRS_ALPHATESTENABLE] && rs[D3DRS_ALPHAFUNC] != D3DCMP_ALWAYS ? rs[D3DRS_ALPHAFUNC] : 0;
 
     const GLuint program = programs_.Get(key);
@@ -502,7 +503,7 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE PrimitiveType, UINT StartVertex, 
     if (PrimitiveCount == 0) return D3D_OK;
     const std::uint64_t count = VertexCount(PrimitiveType, PrimitiveCount);
     if ((static_cast<std::uint64_t>(StartVertex) + count) * streamStride_ > stream_->Size()) return D3DERR_INVALIDCALL;
-    if (!PrepareDraw(layout)) return D3DERR_INVALIDCALL;
+    if (!PrepareDraw(layout, mode)) return D3DERR_INVALIDCALL;
     BindVertexLayout(layout, stream_->Name(), 0, static_cast<GLsizei>(streamStride_));
     glDrawArrays(mode, static_cast<GLint>(StartVertex), static_cast<GLsizei>(count));
     return D3D_OK;
@@ -531,7 +532,7 @@ HRESULT Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE PrimitiveType, UINT MinInd
     (void)MinIndex;
     (void)NumVertices;
     const EdgeListCache::Lines lines = WireframeEdges(PrimitiveType, PrimitiveCount, first, indexSize);
-    if (!PrepareDraw(layout)) return D3DERR_INVALIDCALL;
+    if (!PrepareDraw(layout, lines.buffer ? GL_LINES : mode)) return D3DERR_INVALIDCALL;
     BindVertexLayout(layout, stream_->Name(), 0, static_cast<GLsizei>(streamStride_));
     const GLenum indexType = wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
     if (lines.buffer) {
@@ -558,7 +559,7 @@ HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType, UINT PrimitiveCo
     std::size_t offset = 0;
     // Uniforms and vertices must come from the same lap of the ring.
     for (int attempt = 0;; ++attempt) {
-        if (!PrepareDraw(layout)) return D3DERR_INVALIDCALL;
+        if (!PrepareDraw(layout, mode)) return D3DERR_INVALIDCALL;
         const unsigned lap = stream_ring_->Lap();
         unsigned char* target = stream_ring_->Allocate(bytes, offset);
         if (!target) return D3DERR_INVALIDCALL;
@@ -601,7 +602,7 @@ HRESULT Device::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType, UINT MinV
     std::size_t vertexOffset = 0, indexOffset = 0;
     // Uniforms, vertices and indices must come from the same lap of the ring.
     for (int attempt = 0;; ++attempt) {
-        if (!PrepareDraw(layout)) return D3DERR_INVALIDCALL;
+        if (!PrepareDraw(layout, lines.buffer ? GL_LINES : mode)) return D3DERR_INVALIDCALL;
         const unsigned lap = stream_ring_->Lap();
         unsigned char* vertexTarget = stream_ring_->Allocate(vertexBytes, vertexOffset);
         if (!vertexTarget) return D3DERR_INVALIDCALL;
