@@ -129,6 +129,20 @@ ColorSource ResolveSource(DWORD state, bool colorVertex, bool hasDiffuse, bool h
     return ColorSource::Material;
 }
 
+// The alpha test of a fragment alpha against the reference, both 0..255.
+bool AlphaTestPasses(DWORD func, DWORD alpha, DWORD reference) {
+    switch (func) {
+    case D3DCMP_NEVER: return false;
+    case D3DCMP_LESS: return alpha < reference;
+    case D3DCMP_EQUAL: return alpha == reference;
+    case D3DCMP_LESSEQUAL: return alpha <= reference;
+    case D3DCMP_GREATER: return alpha > reference;
+    case D3DCMP_NOTEQUAL: return alpha != reference;
+    case D3DCMP_GREATEREQUAL: return alpha >= reference;
+    default: return true;
+    }
+}
+
 // Smaller triangle lists are drawn as they come: the look-up would cost
 // more than the lines it saves.
 constexpr UINT kMinEdgeListTriangles = 16;
@@ -367,6 +381,13 @@ bool Device::PrepareDraw(const FvfLayout& layout, GLenum mode) {
     key.directionalOnly = directionalOnly_;
     key.drawsPoints = mode == GL_POINTS || rs[D3DRS_FILLMODE] == D3DFILL_POINT;
     key.alphaFunc = rs[D3DRS_ALPHATESTENABLE] && rs[D3DRS_ALPHAFUNC] != D3DCMP_ALWAYS ? rs[D3DRS_ALPHAFUNC] : 0;
+    // Without a texture every fragment's alpha is 255, so the test comes out
+    // the same for the whole draw: decided here, the program has no discard
+    // and the driver can test depth before shading.
+    if (key.alphaFunc != 0 && !textured) {
+        const bool passes = AlphaTestPasses(key.alphaFunc, 255, rs[D3DRS_ALPHAREF] & 0xFFu);
+        key.alphaFunc = passes ? 0u : std::uint32_t{D3DCMP_NEVER};
+    }
 
     const GLuint program = programs_.Get(key);
     if (!program) return false;
