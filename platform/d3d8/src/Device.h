@@ -122,7 +122,8 @@ private:
     HRESULT MakeSwapChain(D3DPRESENT_PARAMETERS& presentation, SwapChain** chain);
 
     // Drawing (DeviceDraw.cpp).
-    bool PrepareDraw(const FvfLayout& layout);
+    // `mode` is the GL primitive the draw is made with.
+    bool PrepareDraw(const FvfLayout& layout, GLenum mode);
     void ApplyFixedState();
     void UploadUniforms();
     void BindVertexLayout(const FvfLayout& layout, GLuint buffer, GLintptr offset, GLsizei stride);

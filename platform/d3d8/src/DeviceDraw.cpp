@@ -129,6 +129,20 @@ ColorSource ResolveSource(DWORD state, bool colorVertex, bool hasDiffuse, bool h
     return ColorSource::Material;
 }
 
+// The alpha test of a fragment alpha against the reference, both 0..255.
+bool AlphaTestPasses(DWORD func, DWORD alpha, DWORD reference) {
+    switch (func) {
+    case D3DCMP_NEVER: return false;
+    case D3DCMP_LESS: return alpha < reference;
+    case D3DCMP_EQUAL: return alpha == reference;
+    case D3DCMP_LESSEQUAL: return alpha <= reference;
+    case D3DCMP_GREATER: return alpha > reference;
+    case D3DCMP_NOTEQUAL: return alpha != reference;
+    case D3DCMP_GREATEREQUAL: return alpha >= reference;
+    default: return true;
+    }
+}
+
 // Smaller triangle lists are drawn as they come: the look-up would cost
 // more than the lines it saves.
 constexpr UINT kMinEdgeListTriangles = 16;
@@ -331,7 +345,7 @@ void Device::UploadUniforms() {
     glBindBufferRange(GL_UNIFORM_BUFFER, 0, stream_ring_->Name(), static_cast<GLintptr>(offset), sizeof u);
 }
 
-bool Device::PrepareDraw(const FvfLayout& layout) {
+bool Device::PrepareDraw(const FvfLayout& layout, GLenum mode) {
     if (!renderTarget_ || !layout.valid) return false;
     BindFramebuffer();
     if (fixedStateDirty_) ApplyFixedState();
@@ -365,7 +379,15 @@ bool Device::PrepareDraw(const FvfLayout& layout) {
     key.flatShading = rs[D3DRS_SHADEMODE] == D3DSHADE_FLAT;
     key.lightCount = key.lighting ? enabledLights_ : 0;
     key.directionalOnly = directionalOnly_;
+    key.drawsPoints = mode == GL_POINTS || rs[D3DRS_FILLMODE] == D3DFILL_POINT;
     key.alphaFunc = rs[D3DRS_ALPHATESTENABLE] && rs[D3DRS_ALPHAFUNC] != D3DCMP_ALWAYS ? rs[D3DRS_ALPHAFUNC] : 0;
+    // Without a texture every fragment's alpha is 255, so the test comes out
+    // the same for the whole draw: decided here, the program has no discard
+    // and the driver can test depth before shading.
+    if (key.alphaFunc != 0 && !textured) {
+        const bool passes = AlphaTestPasses(key.alphaFunc, 255, rs[D3DRS_ALPHAREF] & 0xFFu);
+        key.alphaFunc = passes ? 0u : std::uint32_t{D3DCMP_NEVER};
+    }
 
     const GLuint program = programs_.Get(key);
     if (!program) return false;
@@ -502,7 +524,7 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE PrimitiveType, UINT StartVertex, 
     if (PrimitiveCount == 0) return D3D_OK;
     const std::uint64_t count = VertexCount(PrimitiveType, PrimitiveCount);
     if ((static_cast<std::uint64_t>(StartVertex) + count) * streamStride_ > stream_->Size()) return D3DERR_INVALIDCALL;
-    if (!PrepareDraw(layout)) return D3DERR_INVALIDCALL;
+    if (!PrepareDraw(layout, mode)) return D3DERR_INVALIDCALL;
     BindVertexLayout(layout, stream_->Name(), 0, static_cast<GLsizei>(streamStride_));
     glDrawArrays(mode, static_cast<GLint>(StartVertex), static_cast<GLsizei>(count));
     return D3D_OK;
@@ -531,7 +553,7 @@ HRESULT Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE PrimitiveType, UINT MinInd
     (void)MinIndex;
     (void)NumVertices;
     const EdgeListCache::Lines lines = WireframeEdges(PrimitiveType, PrimitiveCount, first, indexSize);
-    if (!PrepareDraw(layout)) return D3DERR_INVALIDCALL;
+    if (!PrepareDraw(layout, lines.buffer ? GL_LINES : mode)) return D3DERR_INVALIDCALL;
     BindVertexLayout(layout, stream_->Name(), 0, static_cast<GLsizei>(streamStride_));
     const GLenum indexType = wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
     if (lines.buffer) {
@@ -558,7 +580,7 @@ HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType, UINT PrimitiveCo
     std::size_t offset = 0;
     // Uniforms and vertices must come from the same lap of the ring.
     for (int attempt = 0;; ++attempt) {
-        if (!PrepareDraw(layout)) return D3DERR_INVALIDCALL;
+        if (!PrepareDraw(layout, mode)) return D3DERR_INVALIDCALL;
         const unsigned lap = stream_ring_->Lap();
         unsigned char* target = stream_ring_->Allocate(bytes, offset);
         if (!target) return D3DERR_INVALIDCALL;
@@ -601,7 +623,7 @@ HRESULT Device::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType, UINT MinV
     std::size_t vertexOffset = 0, indexOffset = 0;
     // Uniforms, vertices and indices must come from the same lap of the ring.
     for (int attempt = 0;; ++attempt) {
-        if (!PrepareDraw(layout)) return D3DERR_INVALIDCALL;
+        if (!PrepareDraw(layout, lines.buffer ? GL_LINES : mode)) return D3DERR_INVALIDCALL;
         const unsigned lap = stream_ring_->Lap();
         unsigned char* vertexTarget = stream_ring_->Allocate(vertexBytes, vertexOffset);
         if (!vertexTarget) return D3DERR_INVALIDCALL;

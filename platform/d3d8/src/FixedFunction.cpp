@@ -49,7 +49,9 @@ void main() {
     vec4 position = vec4(inPosition, 1.0);
     gl_Position = worldViewProjection * position;
     gl_Position.xy += pixelOffset.xy * gl_Position.w;
+#if DRAWS_POINTS
     gl_PointSize = params.y;
+#endif
 #if LIGHTING
     vec3 P = (worldView * position).xyz;
 #if HAS_NORMAL
@@ -192,6 +194,7 @@ std::string Defines(const FixedFunctionKey& key) {
     define("LOCAL_VIEWER", key.localViewer);
     define("NORMALIZE_NORMALS", key.normalizeNormals);
     define("TEXTURED", key.textured);
+    define("DRAWS_POINTS", key.drawsPoints);
     out += std::string("#define DIRECTIONAL_ONLY ") + (key.directionalOnly ? "true" : "false") + "\n";
     out += "#define LIGHT_COUNT " + std::to_string(key.lightCount) + "\n";
     out += std::string("#define SHADE_QUALIFIER ") + (key.flatShading ? "flat" : "") + "\n";
@@ -273,6 +276,7 @@ std::uint32_t FixedFunctionKey::Bits() const {
     put(alphaFunc & 0xFu, 4);
     put(lightCount & 0xFu, 4);
     put(directionalOnly, 1);
+    put(drawsPoints, 1);
     return bits;
 }
 

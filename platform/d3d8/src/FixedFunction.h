@@ -31,6 +31,9 @@ struct FixedFunctionKey {
     ColorSource emissiveSource = ColorSource::Material;
     bool textured = false;
     bool flatShading = false;
+    // Whether the draw puts down points: only then is a point size written,
+    // so that lines and triangles carry one output less through the driver.
+    bool drawsPoints = true;
     std::uint32_t alphaFunc = 0;  // a D3DCMPFUNC, 0 when the alpha test is off
     // Enabled lights, and whether all are directional: fixed in the code so
     // the common case compiles to straight-line arithmetic.

@@ -74,6 +74,18 @@ TEST_F(TextureStageTest, AlphaTestLeavesHolesOnlyWhereTexelsHaveAlphaZero) {
     Clear(0xFF202020);
     DrawQuad();
     EXPECT_EQ(CountRgb(0xFFFFFF), static_cast<int>(kWidth * kHeight));
+
+    // Opaque white fails "less than 128" everywhere and meets "equal to 255".
+    device->SetRenderState(D3DRS_ALPHAREF, 0x80);
+    device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_LESS);
+    Clear(0xFF202020);
+    DrawQuad();
+    EXPECT_EQ(CountRgb(0x202020), static_cast<int>(kWidth * kHeight));
+    device->SetRenderState(D3DRS_ALPHAREF, 0xFF);
+    device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_EQUAL);
+    Clear(0xFF202020);
+    DrawQuad();
+    EXPECT_EQ(CountRgb(0xFFFFFF), static_cast<int>(kWidth * kHeight));
     texture->Release();
 }
 
