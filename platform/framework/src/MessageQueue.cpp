@@ -5,6 +5,7 @@
 // keep delivering them. WM_PAINT is made from invalidated regions only when
 // the queue is empty, as Win32 does; after a batch of messages the idle work
 // (update handlers of bars) runs once.
+#include "WindowHooks.h"
 #include "WindowState.h"
 
 #include <framework/Exceptions.h>
@@ -344,6 +345,7 @@ LRESULT SendMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     State& s = GetState();
     MSG m{hWnd, msg, wParam, lParam, 0, {s.cursor.x(), s.cursor.y()}};
     s.current.push_back(m);
+    ShowSentMessageToHooks(hWnd, msg, wParam, lParam);
     LRESULT r = AfxWndProc(hWnd, msg, wParam, lParam);
     s.current.pop_back();
     return r;
