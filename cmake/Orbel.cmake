@@ -65,7 +65,6 @@ function(orbel_platform_library target dir)
   add_library(${target} SHARED ${_src})
   target_include_directories(${target} PUBLIC ${dir}/include)
   set_target_properties(${target} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
-  set(ORBEL_LINK_KIND PUBLIC PARENT_SCOPE)
 endfunction()
 
 # orbel_folder_test(<name> LIBS ...): the test program made of every .cpp in the

@@ -1,6 +1,6 @@
 #include "FuzzEntries.h"
 
-#include "ImageCodecs.h"
+#include <d3dx8/ImageDecoders.h>
 
 #include <png.h>
 

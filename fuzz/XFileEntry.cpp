@@ -1,6 +1,6 @@
 #include "FuzzEntries.h"
 
-#include "XFileData.h"
+#include <d3dx8/XFileData.h>
 
 namespace orbel::fuzz {
 

@@ -2,10 +2,6 @@
 
 #include "orbel/resources/Resource.h"
 
-namespace {
-cSplashWnd::StatusObserver g_statusObserver = nullptr;
-}
-
 BEGIN_MESSAGE_MAP(cSplashWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_PAINT()
@@ -21,11 +17,6 @@ cSplashWnd::~cSplashWnd()
     m_Picture.DeleteObject();
     if (GetSafeHwnd() != nullptr)
         DestroyWindow();
-}
-
-void cSplashWnd::SetStatusObserver(StatusObserver observer)
-{
-    g_statusObserver = observer;
 }
 
 BOOL cSplashWnd::ShowSplash(CWnd* owner)
@@ -47,8 +38,6 @@ BOOL cSplashWnd::ShowSplash(CWnd* owner)
 
 void cSplashWnd::SetStatusText(LPCSTR text)
 {
-    if (g_statusObserver != nullptr)
-        g_statusObserver(text);
     if (m_StatusLine.GetSafeHwnd() != nullptr)
         m_StatusLine.SetText(text, 0, 0);
 }

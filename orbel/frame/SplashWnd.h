@@ -15,11 +15,6 @@ public:
     void SetStatusText(LPCSTR text);
     void HideSplash();
 
-    // Tests watch the start-up texts through this; the window itself is
-    // gone by the time they could read it.
-    using StatusObserver = void (*)(LPCSTR text);
-    static void SetStatusObserver(StatusObserver observer);
-
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT createStruct);
     afx_msg void OnPaint();

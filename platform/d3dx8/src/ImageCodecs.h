@@ -1,37 +1,13 @@
-// Image file decoders and the BMP encoder behind the D3DX texture and
-// surface file functions. Decoders take the whole file in memory, check
-// every header field and size against it, and fail (false) on anything they
-// cannot read; they never print.
+// What the D3DX texture and surface file functions use of the image
+// codecs beyond the decoders (<d3dx8/ImageDecoders.h>): the decoder picked
+// by signature and the BMP encoder.
 #pragma once
 
-#include <win32/Types.h>
+#include <d3dx8/ImageDecoders.h>
 
-#include <cstddef>
-#include <span>
 #include <vector>
 
 namespace orbel::d3dx8 {
-
-// Largest width or height accepted: the device's texture limit.
-constexpr int kMaxImageDimension = 8192;
-
-struct DecodedImage {
-    int width = 0;
-    int height = 0;
-    bool hasAlpha = false;
-    std::vector<BYTE> bgra;  // B, G, R, A bytes, rows top first, no padding
-
-    // Allocates the pixels; false for sizes outside 1..kMaxImageDimension.
-    bool Allocate(long long w, long long h);
-    BYTE* Row(int y) { return bgra.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 4; }
-};
-
-using FileBytes = std::span<const BYTE>;
-
-ORBEL_TESTING_API bool DecodeBmp(FileBytes file, DecodedImage& image);
-ORBEL_TESTING_API bool DecodeTga(FileBytes file, DecodedImage& image);
-ORBEL_TESTING_API bool DecodePng(FileBytes file, DecodedImage& image);
-ORBEL_TESTING_API bool DecodeJpeg(FileBytes file, DecodedImage& image);
 
 // Picks the decoder by the file's signature (TGA has none and comes last).
 bool DecodeImage(FileBytes file, DecodedImage& image);

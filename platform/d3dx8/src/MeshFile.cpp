@@ -2,7 +2,7 @@
 #include "MeshBuffer.h"
 #include "MeshData.h"
 #include "WholeFile.h"
-#include "XFileData.h"
+#include <d3dx8/XFileData.h>
 
 #include <d3d8/FvfLayout.h>
 

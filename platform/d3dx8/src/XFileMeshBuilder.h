@@ -2,7 +2,7 @@
 // each mesh as the file states it, the frame tree and the named materials.
 #pragma once
 
-#include "XFileData.h"
+#include <d3dx8/XFileData.h>
 
 #include <string>
 #include <unordered_map>

@@ -3,7 +3,7 @@
 // signature, "CK", raw deflate data}. Each block may refer back into the
 // bytes the previous blocks produced, so the last 32 KB of output become the
 // next block's dictionary.
-#include "XFileData.h"
+#include "XFileMszip.h"
 
 #include <zlib.h>
 

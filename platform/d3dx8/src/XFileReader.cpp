@@ -1,9 +1,11 @@
 // The ".x" reader: the header picks the token reader, the object reader
 // walks the file's objects into one record per mesh and frame, and the last
 // step applies the frames and collapses the meshes into one.
-#include "XFileData.h"
+#include <d3dx8/XFileData.h>
+
 #include "XFileLexers.h"
 #include "XFileMeshBuilder.h"
+#include "XFileMszip.h"
 #include "WholeFile.h"
 
 #include <algorithm>

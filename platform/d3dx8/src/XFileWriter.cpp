@@ -1,6 +1,6 @@
 // Text ".x" files. Only standard objects are written, so readers that know
 // the standard templates need no template declarations in the file.
-#include "XFileData.h"
+#include <d3dx8/XFileData.h>
 
 #include <charconv>
 #include <cmath>

@@ -5,6 +5,7 @@
 // keep delivering them. WM_PAINT is made from invalidated regions only when
 // the queue is empty, as Win32 does; after a batch of messages the idle work
 // (update handlers of bars) runs once.
+#include "WindowHooks.h"
 #include "WindowState.h"
 
 #include <framework/Exceptions.h>
@@ -338,15 +339,25 @@ BOOL PostMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-LRESULT SendMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (!Record(hWnd))
-        return 0;
+namespace {
+
+// Hands a message to a live window's procedure, sent or posted alike.
+LRESULT Deliver(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     State& s = GetState();
     MSG m{hWnd, msg, wParam, lParam, 0, {s.cursor.x(), s.cursor.y()}};
     s.current.push_back(m);
     LRESULT r = AfxWndProc(hWnd, msg, wParam, lParam);
     s.current.pop_back();
     return r;
+}
+
+} // namespace
+
+LRESULT SendMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!Record(hWnd))
+        return 0;
+    ShowSentMessageToHooks(hWnd, msg, wParam, lParam);
+    return Deliver(hWnd, msg, wParam, lParam);
 }
 
 void PostQuitMessage(int nExitCode) {
@@ -401,7 +412,7 @@ BOOL TranslateMessage(const MSG* lpMsg) {
 LRESULT DispatchMessage(const MSG* lpMsg) {
     if (lpMsg == nullptr || !Record(lpMsg->hwnd))
         return 0;
-    return ::SendMessage(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam);
+    return Deliver(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam);
 }
 
 DWORD GetMessagePos() {

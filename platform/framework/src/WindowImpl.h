@@ -1,9 +1,10 @@
 // Internal: the window records behind HWNDs, the message queue and the hooks
-// that the controls (dialog side) and the test support use. Nothing here is
-// part of the program's interface.
+// that the controls (dialog side) use. Nothing here is part of the library's
+// interface; what tools may reach is in <framework/WindowAccess.h>.
 #pragma once
 
 #include <framework/WinUser.h>
+#include <framework/WindowAccess.h>
 
 #include <QImage>
 #include <QPicture>
@@ -72,7 +73,7 @@ struct HWND__ {
     int modalResult = 0;
     std::function<void(bool)> applyEnabled;  // controls: reflect the flag on their own input
 
-    ORBEL_TESTING_API QRect clientRect() const;  // in widget coordinates
+    QRect clientRect() const;  // in widget coordinates
 };
 
 namespace orbel::window {
@@ -86,59 +87,45 @@ struct WindowClassImpl {
     WNDPROC classProc = nullptr;
     UINT classStyle = 0;
 };
-ORBEL_API void RegisterWindowClassImpl(WindowClassImpl windowClass);
-ORBEL_API const WindowClassImpl* FindWindowClassImpl(const std::string& name);
+void RegisterWindowClassImpl(WindowClassImpl windowClass);
+const WindowClassImpl* FindWindowClassImpl(const std::string& name);
 
-// ---- records ----
-ORBEL_API bool IsLive(HWND hWnd);
-ORBEL_API QWidget* WidgetOf(HWND hWnd);
-// The window a widget belongs to: the nearest record up its parent chain.
-ORBEL_API HWND HwndOf(const QWidget* widget);
-ORBEL_API HWND TopLevelOf(HWND hWnd);
-// All live top-level windows, creation order.
-ORBEL_API std::vector<HWND> TopLevelWindows();
+// ---- records (and those of <framework/WindowAccess.h>) ----
+HWND TopLevelOf(HWND hWnd);
 
-// ---- the retained image ----
-ORBEL_API QImage* ImageOf(HWND hWnd);
+// ---- the retained image (ImageOf in <framework/WindowAccess.h>) ----
 // Shows a changed part of the image (widget coordinates) without any
 // WM_PAINT; null shows all.
-ORBEL_API void ShowImage(HWND hWnd, const QRect* area = nullptr);
+void ShowImage(HWND hWnd, const QRect* area = nullptr);
 
 // ---- message queue ----
 // Dispatches one queued message, or one WM_PAINT, or the idle work.
 // Returns false when there was nothing to do.
-ORBEL_API bool PumpOne();
-// Runs the Qt loop and the queue until nothing is left to do.
-ORBEL_API void RunUntilIdle();
+bool PumpOne();
 // Runs the main loop until WM_QUIT; returns its exit code.
-ORBEL_API int RunMessageLoop();
+int RunMessageLoop();
 
 // ---- modal loops ----
 // A nested loop that keeps delivering posted messages until EndModalLoop
 // is called for the same window (or it is destroyed).
-ORBEL_API int RunModalLoop(HWND hWnd);
-ORBEL_API void EndModalLoop(HWND hWnd, int result);
+int RunModalLoop(HWND hWnd);
+void EndModalLoop(HWND hWnd, int result);
 
-// ---- input (Qt events become messages; tests inject through these too) ----
-ORBEL_API void NoteModifiers(Qt::KeyboardModifiers modifiers);
-ORBEL_API void NoteMouseButtons(Qt::MouseButtons buttons);
-ORBEL_API void NoteCursor(const QPoint& globalPos);
-ORBEL_API UINT MouseKeyFlags();  // MK_* of the current state
-ORBEL_API UINT VirtualKeyOf(int qtKey);
-ORBEL_API int QtKeyOf(UINT vk);
+// ---- input (Qt events become messages) ----
+void NoteModifiers(Qt::KeyboardModifiers modifiers);
+void NoteMouseButtons(Qt::MouseButtons buttons);
+void NoteCursor(const QPoint& globalPos);
+UINT MouseKeyFlags();  // MK_* of the current state
+UINT VirtualKeyOf(int qtKey);
 // Runs the accelerators and PreTranslateMessage chain for a key that a
 // control's widget received; true when it was consumed.
-ORBEL_API bool PreTranslateKey(HWND target, UINT message, WPARAM vk, LPARAM lParam);
+bool PreTranslateKey(HWND target, UINT message, WPARAM vk, LPARAM lParam);
 // True when typing goes to a text field now (plain-key accelerators stay off).
-ORBEL_API bool FocusIsTextEntry();
-
-// ---- the program's arguments ----
-// What CWinApp::ParseCommandLine reads (AfxWinMain sets them).
-ORBEL_API void SetProgramArguments(std::vector<std::string> arguments);
+bool FocusIsTextEntry();
 
 // ---- exceptions at the dispatch boundary ----
 // Calls f; an exception (CException* or any other) is reported and
 // swallowed. Returns fallback then.
-ORBEL_API LRESULT Guarded(const std::function<LRESULT()>& f, LRESULT fallback = 0);
+LRESULT Guarded(const std::function<LRESULT()>& f, LRESULT fallback = 0);
 
 } // namespace orbel::window

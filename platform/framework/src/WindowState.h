@@ -64,7 +64,7 @@ void FlushToScreen(HWND hWnd);
 // Asks the Qt loop to run the pump soon.
 void SchedulePump();
 // Makes the Qt application when there is none (tests, early calls).
-ORBEL_TESTING_API void EnsureQtApp();
+void EnsureQtApp();
 // Sizes the retained image to the widget's size, keeping what it held.
 void ResizeImage(HWND__* r);
 // Places the widget of a window from its record.

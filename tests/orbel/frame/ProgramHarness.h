@@ -5,7 +5,7 @@
 
 #include "orbel/frame/MainFrm.h"
 #include "orbel/frame/MyOrbelApp.h"
-#include "orbel/frame/SplashWnd.h"
+#include "orbel/frame/SplashTextRecorder.h"
 #include "orbel/host/PluginTestFolder.h"
 
 #include <d3d8/TestControl.h>
@@ -44,15 +44,11 @@ public:
         previousUnscripted_ = orbel::modal::SetUnscriptedHandler([](const orbel::modal::Appearance& appearance) {
             ADD_FAILURE() << "unscripted " << appearance.kind << ": " << appearance.description;
         });
-        g_splashTexts = &splashTexts;
-        cSplashWnd::SetStatusObserver([](LPCSTR text) { g_splashTexts->emplace_back(text); });
         D3D8SetTestControl(D3D8TestControl{});
     }
     ~ProgramHarness()
     {
         Close();
-        cSplashWnd::SetStatusObserver(nullptr);
-        g_splashTexts = nullptr;
         orbel::test::SetProgramArguments({});
         orbel::modal::SetUnscriptedHandler(previousUnscripted_);
         orbel::modal::Reset();
@@ -91,10 +87,10 @@ public:
     orbel::test::TemporaryUserFolders userFolders;
     PluginTestFolder folder;
     orbel::test::SleepRecorder sleeps;
-    std::vector<std::string> splashTexts;
+    SplashTextRecorder splashRecorder;
+    const std::vector<std::string>& splashTexts = splashRecorder.Texts();
     std::unique_ptr<TestOrbelApp> app;
 
 private:
-    static inline std::vector<std::string>* g_splashTexts = nullptr;
     orbel::modal::UnscriptedHandler previousUnscripted_;
 };

@@ -1,6 +1,7 @@
 // The splash window: sized by its picture, one status text at a time, and
 // gone without a trace when hidden or when the picture is missing.
 #include "orbel/frame/SplashWnd.h"
+#include "orbel/frame/SplashTextRecorder.h"
 
 #include "orbel/resources/ProgramResources.h"
 #include "orbel/resources/Resource.h"
@@ -41,10 +42,12 @@ TEST_F(SplashWndTest, WindowTakesThePictureSizeAndShowsOneTextAtATime)
     EXPECT_EQ(outer.Height(), 317);
     EXPECT_TRUE(splash.IsWindowVisible());
 
+    SplashTextRecorder sent;
     splash.SetStatusText(" Starting Program");
     EXPECT_STREQ(StatusText(splash), " Starting Program");
     splash.SetStatusText("Loading Plugin For Create - Sphere.dlc");
     EXPECT_STREQ(StatusText(splash), "Loading Plugin For Create - Sphere.dlc");
+    EXPECT_EQ(sent.Texts(), (std::vector<std::string>{" Starting Program", "Loading Plugin For Create - Sphere.dlc"}));
 
     // The status line runs along the bottom edge, over the picture.
     CWnd* line = splash.GetDlgItem(IDC_SPLASH_STATUS);
@@ -67,14 +70,10 @@ TEST_F(SplashWndTest, WithoutThePictureNoWindowIsMadeAndTextsAreDropped)
     cSplashWnd splash;
     EXPECT_FALSE(splash.ShowSplash(nullptr));
     EXPECT_EQ(splash.GetSafeHwnd(), nullptr);
-    // The text still reaches whoever watches start-up, but makes no window
-    // and lands in no status line.
-    static std::vector<std::string> seen;
-    seen.clear();
-    cSplashWnd::SetStatusObserver([](LPCSTR text) { seen.emplace_back(text); });
+    // The text makes no window and lands in no status line.
+    SplashTextRecorder sent;
     splash.SetStatusText(" Starting Program");
-    cSplashWnd::SetStatusObserver(nullptr);
-    EXPECT_EQ(seen, std::vector<std::string>{" Starting Program"});
+    EXPECT_TRUE(sent.Texts().empty());
     EXPECT_EQ(splash.GetSafeHwnd(), nullptr);
     EXPECT_STREQ(StatusText(splash), "<no status line>");
     splash.HideSplash();

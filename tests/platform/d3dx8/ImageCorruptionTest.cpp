@@ -1,7 +1,7 @@
 #include "ImageSamples.h"
 #include "ImageTestSupport.h"
 
-#include "ImageCodecs.h"
+#include <d3dx8/ImageDecoders.h>
 
 #include <zlib.h>
 

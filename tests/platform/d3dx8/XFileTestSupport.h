@@ -3,7 +3,7 @@
 #pragma once
 
 #include "TestData.h"
-#include "XFileData.h"
+#include <d3dx8/XFileData.h>
 
 #include <zlib.h>
 

@@ -2,7 +2,8 @@
 // reader collapses every mesh of a file (frames applied) into one indexed
 // triangle list with per-face material numbers, and the writer turns such a
 // list back into a text file. D3DXLoadMeshFromX and D3DXSaveMeshToX sit on
-// top of these.
+// top of these; the fuzzers and file tests reach the reader and writer
+// here. Not part of D3DX, which has no such mesh-free form.
 //
 // The reader takes text ("txt "), binary ("bin ") and MSZIP-compressed
 // ("bzip", "tzip") files of versions 0302 and 0303 with 32- or 64-bit floats.
@@ -50,16 +51,11 @@ struct XMeshData {
 
 // Reads a whole ".x" file. On failure returns false and leaves `mesh` empty.
 // No value in a mesh it returns is infinite or not a number.
-ORBEL_TESTING_API bool ReadXFile(std::span<const BYTE> file, XMeshData& mesh);
-
-// Inflates the body of a compressed file (everything after the 16-byte
-// header) into the uncompressed bytes that follow a header. At most
-// `maxBytes` are produced; more fails.
-bool InflateMszip(std::span<const BYTE> body, std::vector<BYTE>& out, std::size_t maxBytes);
+ORBEL_API bool ReadXFile(std::span<const BYTE> file, XMeshData& mesh);
 
 // The text file for `mesh`: vertices, faces, normals, texture coordinates
 // and the material list with every material's colours, power and texture
 // name ("" when it has none). Values that are not finite are written as 0.
-ORBEL_TESTING_API std::string WriteXFileText(const XMeshData& mesh);
+ORBEL_API std::string WriteXFileText(const XMeshData& mesh);
 
 }  // namespace orbel::d3dx8
