@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <sstream>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "FreshFolder.h"
+#include "WaitUntil.h"
 
 namespace orbel::test {
 
@@ -160,7 +163,7 @@ public:
         const std::string start =
             "cd '" + dir + "' && (Xvfb -displayfd 3 -screen 0 1600x1200x24 -fbdir fb -nolisten tcp "
             "3>display 2>xvfb.log & echo $! >xvfb.pid; "
-            "for i in $(seq 100); do [ -s display ] && break; sleep 0.1; done; "
+            "for i in $(seq 600); do [ -s display ] && break; sleep 0.1; done; "
             "cd '" + program.parent_path().string() + "' && "
             "DISPLAY=:$(cat '" + dir + "/display') QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME='" + dir + "/config' "
             "XDG_DATA_HOME='" + dir + "/data' ./" + program.filename().string() + " " + arguments + " >'" + dir +
@@ -170,6 +173,37 @@ public:
     }
 
     std::optional<Screen> Capture() const { return ReadXwd(work_ / "fb" / "Xvfb_screen0"); }
+
+    // The first capture that shows what the test waits for, or nothing once
+    // the deadline has passed.
+    std::optional<Screen> CaptureWhen(const std::function<bool(const Screen&)>& shows,
+                                      std::chrono::milliseconds deadline = kWindowPatience) const
+    {
+        std::optional<Screen> shown;
+        const bool seen = WaitUntil(
+            [&] {
+                shown = Capture();
+                return shown && shows(*shown);
+            },
+            deadline, std::chrono::milliseconds(250));
+        return seen ? shown : std::nullopt;
+    }
+
+    // How many windows the server shows at the top level: a menu or a
+    // drop-down list that opens adds one, and takes the keys and clicks.
+    int ShownWindows() const
+    {
+        const std::string command = "DISPLAY=:$(cat '" + work_.string() +
+                                    "/display') xdotool search --onlyvisible --maxdepth 1 --name '' 2>/dev/null";
+        FILE* out = popen(command.c_str(), "r");
+        if (out == nullptr)
+            return -1;
+        int lines = 0;
+        for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out))
+            lines += c == '\n';
+        pclose(out);
+        return lines;
+    }
 
     // Runs xdotool with these arguments on the program's display.
     bool XdoTool(const std::string& arguments) const

@@ -6,7 +6,9 @@
 
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -15,6 +17,7 @@ namespace {
 using orbel::test::Box;
 using orbel::test::RealScreen;
 using orbel::test::Screen;
+using orbel::test::WaitUntil;
 
 // Where the tools list sits, from the view area's top right corner: the
 // panels are laid out in dialog units of fixed size.
@@ -23,6 +26,12 @@ constexpr int kToolListFromViewsY = 145;
 // The list opens over itself with its first line on the box; tools are
 // listed by file name, so "Point" comes first and "Sphere" second.
 constexpr int kSecondLineBelow = 21;
+// A tool's panel starts this far below the list.
+constexpr int kPanelFromListY = 80;
+// Longer than the double-click time, for which a list that has just opened
+// takes no release as a choice.
+constexpr std::chrono::milliseconds kListIgnoresReleasesFor{1000};
+constexpr std::chrono::seconds kListClosesWithin{5};
 
 // Pixels of the default object colour (0, 0, 150), lit or as wire lines.
 bool IsObjectBlue(std::uint32_t rgb)
@@ -46,6 +55,34 @@ std::array<int, 4> BlueByView(const Screen& screen, const Box& views)
     return counts;
 }
 
+bool SamePlace(const Box& a, const Box& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The tool list drawn where the views leave room for it: off the bare
+// screen and off the views.
+bool ToolListShown(const Screen& screen, const Box& views)
+{
+    const int x = views.right + kToolListFromViewsX;
+    const int y = views.top + kToolListFromViewsY;
+    if (x >= screen.width || y >= screen.height)
+        return false;
+    const std::uint32_t rgb = screen.At(x, y);
+    return rgb != 0 && rgb != orbel::test::kViewGrey;
+}
+
+// A chosen tool shows its panel under the list, where the frame had none.
+bool ToolPanelShown(const Screen& before, const Screen& now, int listX, int listY)
+{
+    int changed = 0;
+    int all = 0;
+    for (int y = listY + kPanelFromListY; y < listY + kPanelFromListY + 90; ++y)
+        for (int x = listX - 60; x <= listX + 60; ++x, ++all)
+            changed += now.At(x, y) != before.At(x, y);
+    return changed * 2 > all;
+}
+
 std::string Click(int x, int y)
 {
     return "mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1";
@@ -61,28 +98,47 @@ TEST(SphereWindow, DraggingInTheTopViewDrawsASphereSeenInAllFourViews)
 
     RealScreen real;
     ASSERT_TRUE(real.Start(program));
+    // The frame lays itself out over several paints: the views count once
+    // two captures in a row find them in the same place, with the tool list
+    // beside them.
     Box views;
-    Screen before;
-    for (int attempt = 0; attempt < 240; ++attempt) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(250));
-        if (auto screen = real.Capture()) {
-            views = orbel::test::FindViewArea(*screen);
-            before = *screen;
-            if (views.Width() >= 200 && views.Height() >= 150)
-                break;
-        }
-    }
+    std::optional<Screen> before = real.CaptureWhen([&views](const Screen& screen) {
+        const Box found = orbel::test::FindViewArea(screen);
+        const bool settled = found.Width() >= 200 && found.Height() >= 150 && SamePlace(found, views) &&
+                             ToolListShown(screen, found);
+        views = found;
+        return settled;
+    });
     ASSERT_GE(views.Width(), 200) << real.ProgramLog();
-    // Let the start-up paints settle before the baseline is taken.
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    before = real.Capture().value_or(before);
+    ASSERT_TRUE(before) << "the views did not settle\n" << real.ProgramLog();
+    // The baseline is taken once the start-up paints have settled too.
+    std::array<int, 4> baseline = BlueByView(*before, views);
+    before = real.CaptureWhen([&](const Screen& screen) {
+        const std::array<int, 4> now = BlueByView(screen, views);
+        const bool settled = now == baseline;
+        baseline = now;
+        return settled;
+    });
+    ASSERT_TRUE(before) << "the views kept changing\n" << real.ProgramLog();
 
     const int listX = views.right + kToolListFromViewsX;
     const int listY = views.top + kToolListFromViewsY;
+    const int frameWindows = real.ShownWindows();
     ASSERT_TRUE(real.XdoTool(Click(listX, listY)));
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    ASSERT_TRUE(real.XdoTool(Click(listX, listY + kSecondLineBelow)));
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    ASSERT_TRUE(WaitUntil([&] { return real.ShownWindows() > frameWindows; }))
+        << "the tool list did not open\n" << real.ProgramLog();
+    // The list takes no choice from a release this soon after it opened (it
+    // would be the opening click's own); waiting longer than that is all the
+    // machine's speed can change.
+    std::this_thread::sleep_for(kListIgnoresReleasesFor);
+    // A busy program may still count a click as too early when it gets to
+    // it; a click on a line of a list still open can only choose that line.
+    ASSERT_TRUE(WaitUntil([&] {
+        return real.XdoTool(Click(listX, listY + kSecondLineBelow)) &&
+               WaitUntil([&] { return real.ShownWindows() == frameWindows; }, kListClosesWithin);
+    })) << "the tool list did not close\n" << real.ProgramLog();
+    ASSERT_TRUE(real.CaptureWhen([&](const Screen& screen) { return ToolPanelShown(*before, screen, listX, listY); }))
+        << "the Sphere tool's panel did not show\n" << real.ProgramLog();
 
     const int centreX = views.left + views.Width() / 4;
     const int centreY = views.top + views.Height() / 4;
@@ -93,19 +149,15 @@ TEST(SphereWindow, DraggingInTheTopViewDrawsASphereSeenInAllFourViews)
     ASSERT_TRUE(real.XdoTool(drag));
 
     std::array<int, 4> added{};
-    const std::array<int, 4> baseline = BlueByView(before, views);
-    bool everywhere = false;
-    for (int attempt = 0; attempt < 40 && !everywhere; ++attempt) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(250));
-        if (auto screen = real.Capture()) {
-            const std::array<int, 4> now = BlueByView(*screen, views);
-            everywhere = true;
-            for (int view = 0; view < 4; ++view) {
-                added[view] = now[view] - baseline[view];
-                everywhere = everywhere && added[view] > 150;
-            }
+    const bool everywhere = real.CaptureWhen([&](const Screen& screen) {
+        const std::array<int, 4> now = BlueByView(screen, views);
+        bool inAll = true;
+        for (int view = 0; view < 4; ++view) {
+            added[view] = now[view] - baseline[view];
+            inAll = inAll && added[view] > 150;
         }
-    }
+        return inAll;
+    }).has_value();
     EXPECT_TRUE(everywhere) << "new blue pixels in Top, Front, Left, Perspective: " << added[0] << ", "
                             << added[1] << ", " << added[2] << ", " << added[3] << "\n"
                             << real.ProgramLog();

@@ -5,6 +5,7 @@
 #include "orbel/resources/Resource.h"
 #include "orbel/views/MyOrbelView.h"
 #include "support/FreshFolder.h"
+#include "support/WaitUntil.h"
 
 #include <gtest/gtest.h>
 
@@ -51,15 +52,23 @@ private:
 };
 
 // Real input goes through the X server; the program sees it once it has
-// read its connection.
-bool PumpUntil(const std::function<bool()>& done, int rounds = 400)
+// read its connection, which on a busy machine may take many seconds.
+bool PumpUntil(const std::function<bool()>& done,
+               std::chrono::milliseconds deadline = orbel::test::kWindowPatience)
 {
-    for (int i = 0; i < rounds; ++i) {
-        orbel::test::RunUntilIdle();
-        if (done()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
+    return orbel::test::WaitUntil(
+        [&] {
+            orbel::test::RunUntilIdle();
+            return done();
+        },
+        deadline, std::chrono::milliseconds(10));
+}
+
+// Whether the X server shows the frame: clicks sent before it does land on
+// the bare screen.
+bool FrameShownOn(const std::string& display)
+{
+    return std::system(("DISPLAY=" + display + " xdotool search --onlyvisible --maxdepth 1 --name . >/dev/null 2>&1").c_str()) == 0;
 }
 
 cObjekt3D* MakeSquare()
@@ -102,6 +111,7 @@ TEST(MouseEdit, AUserDragsAnObjectWithTheMoveToolAndCanUndoIt)
     CMyOrbelView* top = frame->GetPaneView(0, 0);
     ASSERT_EQ(top->GetViewKind(), ViewKindTop);
     ASSERT_TRUE(PumpUntil([&] { return top->IsWindowVisible(); }));
+    ASSERT_TRUE(PumpUntil([&] { return FrameShownOn(display.Name()); })) << "the X server never showed the frame";
     frame->SendMessage(WM_COMMAND, ID_MOVE_OBJECT);
     ASSERT_EQ(frame->GetTransformMode(), TransformMove);
 
@@ -129,7 +139,7 @@ TEST(MouseEdit, AUserDragsAnObjectWithTheMoveToolAndCanUndoIt)
     std::thread user([&drag] { std::system(drag.c_str()); });
     const bool moved = PumpUntil([&] { return square->m_Position.x >= expected.x - 1e-3f && CWnd::GetCapture() == nullptr; });
     user.join();
-    PumpUntil([] { return false; }, 30);  // whatever is still on its way
+    PumpUntil([] { return false; }, std::chrono::milliseconds(300));  // whatever is still on its way
 
     EXPECT_TRUE(moved) << "position " << square->m_Position.x << ", " << square->m_Position.y;
     ASSERT_EQ(document->m_Selection.m_Objects.GetCount(), 1);
