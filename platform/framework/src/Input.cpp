@@ -99,20 +99,6 @@ bool IsTextWidget(QWidget* w) {
                             qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w));
 }
 
-// An edit, a combo box with an edit part, or a toolkit text field has the
-// focus; a drop-down list has no text to edit.
-bool FocusEditsText() {
-    if (HWND__* r = Record(::GetFocus())) {
-        const char* c = r->className.c_str();
-        if (strcasecmp(c, "EDIT") == 0)
-            return true;
-        if (strcasecmp(c, "COMBOBOX") == 0)
-            return (r->style & 3) != CBS_DROPDOWNLIST;
-        return false;
-    }
-    return QApplication::instance() != nullptr && IsTextWidget(QApplication::focusWidget());
-}
-
 } // namespace
 
 void InstallKeyFilter() {
@@ -176,16 +162,15 @@ int QtKeyOf(UINT vk) {
     return static_cast<int>(vk);
 }
 
-bool FocusIsTextEntry() {
-    HWND f = ::GetFocus();
-    if (HWND__* r = Record(f)) {
-        const std::string& c = r->className;
-        if (strcasecmp(c.c_str(), "EDIT") == 0 || strcasecmp(c.c_str(), "COMBOBOX") == 0)
+bool FocusIsTextEntry(bool dropDownListCounts) {
+    if (HWND__* r = Record(::GetFocus())) {
+        const char* c = r->className.c_str();
+        if (strcasecmp(c, "EDIT") == 0)
             return true;
+        if (strcasecmp(c, "COMBOBOX") == 0)
+            return dropDownListCounts || (r->style & 3) != CBS_DROPDOWNLIST;
     }
-    if (QApplication::instance() == nullptr)
-        return false;
-    return IsTextWidget(QApplication::focusWidget());
+    return QApplication::instance() != nullptr && IsTextWidget(QApplication::focusWidget());
 }
 
 bool PreTranslateKey(HWND target, UINT message, WPARAM vk, LPARAM lParam) {
@@ -274,10 +259,11 @@ int TranslateAccelerator(HWND hWnd, HACCEL hAccTable, LPMSG lpMsg) {
                                      a.key == VK_SPACE || a.key == VK_BACK || a.key == VK_DELETE ||
                                      a.key == VK_LEFT || a.key == VK_RIGHT || a.key == VK_HOME || a.key == VK_END ||
                                      !virtKey);
-        if (typesCharacter && FocusIsTextEntry())
+        if (typesCharacter && FocusIsTextEntry(true))
             return 0;
-        // Ctrl+A in a panel's text field selects its text, not every object.
-        if (virtKey && IsTextEditingKey(a.key, shift, control, alt) && FocusEditsText())
+        // Ctrl+A in a panel's text field selects its text, not every object;
+        // a drop-down list has no text to edit.
+        if (virtKey && IsTextEditingKey(a.key, shift, control, alt) && FocusIsTextEntry(false))
             return 0;
         ::SendMessage(hWnd, WM_COMMAND, MAKEWPARAM(a.cmd, 1), 0);
         return 1;

@@ -120,8 +120,11 @@ UINT VirtualKeyOf(int qtKey);
 // Runs the accelerators and PreTranslateMessage chain for a key that a
 // control's widget received; true when it was consumed.
 bool PreTranslateKey(HWND target, UINT message, WPARAM vk, LPARAM lParam);
-// True when typing goes to a text field now (plain-key accelerators stay off).
-bool FocusIsTextEntry();
+// True when typing goes to a text field now (plain-key accelerators stay
+// off): an edit, a toolkit text field or a combo box; a drop-down list
+// (which takes typed letters but has no text to edit) counts only when
+// dropDownListCounts.
+bool FocusIsTextEntry(bool dropDownListCounts);
 
 // ---- exceptions at the dispatch boundary ----
 // Calls f; an exception (CException* or any other) is reported and
